@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/GameRecord.h"
+#include "data/Session.h"
+
+namespace qv {
+
+inline constexpr const char* kGlobalFileName = "Global.qv";
+inline constexpr int kGlobalFileLines = 72;
+
+// Global.qv, the game record as text: 72 lines of comma-separated fields ending in CR LF.
+// A string field is quoted and carries the prefix "X" before its value; an integer is a
+// plain decimal number.
+//   1       GameVersion, GameId, GameName, ResultsQuarter, CreationYear, SpareA, NumBanks,
+//           EconPeriod
+//   2..11   BankName(1..10)          12..21  BankPassword(1..10)   22..31  BankLevel(1..10)
+//   32..41  PresidentName(1..10)     42..51  DiskType(1..10)       52..61  DiskPath(1..10)
+//   62      InstructorName, InstructorPassword, DiskMode, SpareB, BankDiskFlag
+//   63..72  BankFlag(1..10)
+// The format has no escape for a double quote, so a string holding one cannot be stored.
+std::string EncodeGlobalFile(const GameRecord& record);
+
+// Parses Global.qv text (CR LF or LF lines). Returns false for anything that is not a whole
+// game record: missing lines or fields, a string without quotes or holding control bytes,
+// an integer out of range, more than blank lines after line 72.
+[[nodiscard]] bool DecodeGlobalFile(std::string_view text, GameRecord* record);
+
+// Reads Global.qv of directory `index` into the shadow record. Fails silently: the disk
+// checks recognise a disk without a game by this failure. Returns `FileOK`.
+[[nodiscard]] bool ReadGlobalFile(Session& session, int index);
+
+// Writes the live record to Global.qv of directory `index`, with the retry protocol.
+// Returns `FileOK`.
+[[nodiscard]] bool WriteGlobalFile(Session& session, int index);
+
+// Copies the shadow record into the live one, all but `BankDiskFlag`, and sets
+// `LastUpdatedQuarter` to the file's `ResultsQuarter`.
+void ApplyGlobalRecord(Session& session);
+
+}  // namespace qv

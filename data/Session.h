@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/GameRecord.h"
+#include "data/GameTables.h"
+
+namespace qv {
+
+class Clock;
+class FileSystem;
+class Random;
+class Ui;
+
+// The program state: the open game, the shell's paths and flags, and the ports through
+// which the logic reaches files, the user, the clock and chance. Procedures take the session;
+// nothing else is shared, so many sessions can live side by side.
+struct Session {
+  Session(FileSystem& file_system, Ui& user, Clock& time, Random& chance)
+      : files(file_system), ui(user), clock(time), random(chance) {}
+
+  FileSystem& files;
+  Ui& ui;
+  Clock& clock;
+  Random& random;
+
+  GameRecord game;    // the live game record
+  GameRecord shadow;  // the last Global.qv read
+  std::int16_t LastUpdatedQuarter = 0;
+  GameTables tables;
+
+  std::string GamePath;     // the game directory, ending in a separator
+  std::string ProgramDir;   // where the program and its shipped data files are
+  std::string CurrentPath;  // the directory the next file routine uses
+  std::string MessageText;  // the text of the last message shown
+  bool Cancelled = false;   // the last retry question was answered Cancel
+  std::int16_t ProceedOk = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Status.h"
+
+namespace qv {
+
+// One open fixed-record file. Records are counted from 1 and transferred whole; the file is
+// closed when the object goes away.
+class RecordFile {
+ public:
+  virtual ~RecordFile() = default;
+  // Fills `record_bytes` (one record) from record `record`. A record that does not lie wholly
+  // inside the file is error 62, input past end of file.
+  virtual Status Read(int record, std::span<std::uint8_t> record_bytes) = 0;
+  // Writes record `record` in place; the file grows as needed and is never truncated.
+  virtual Status Write(int record, std::span<const std::uint8_t> record_bytes) = 0;
+  virtual std::int64_t SizeBytes() = 0;
+};
+
+enum class OpenMode {
+  kRead,       // the file must exist
+  kReadWrite,  // created when it does not exist, never truncated
+};
+
+// The only way the core touches files. Paths are written the way the game writes them:
+// either separator, any letter case, optionally a drive letter ("A:\", "b:\Quorvant\").
+// Names resolve without regard to letter case; an existing file keeps its name and a new
+// one gets the caller's spelling.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
+                             std::unique_ptr<RecordFile>* file) = 0;
+  // Whole contents of a file, bytes as stored.
+  virtual Status ReadText(const std::string& path, std::string* contents) = 0;
+  // Replaces a file with `contents`; the old file stays whole if the write fails.
+  virtual Status WriteText(const std::string& path, std::string_view contents) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  virtual bool IsDirectory(const std::string& path) = 0;
+  virtual Status FileSize(const std::string& path, std::int64_t* size) = 0;
+  // Names of the entries of a directory, sorted.
+  virtual Status ListDirectory(const std::string& directory, std::vector<std::string>* names) = 0;
+  // Creates a directory and any missing parents.
+  virtual Status MakeDirectories(const std::string& directory) = 0;
+};
+
+// Drive letters ('A'..'Z') mapped to host directories; an unmapped drive is a missing drive.
+using DriveMap = std::map<char, std::string>;
+
+// The host's file system.
+class LocalFileSystem final : public FileSystem {
+ public:
+  explicit LocalFileSystem(DriveMap drives = {});
+
+  Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
+                     std::unique_ptr<RecordFile>* file) override;
+  Status ReadText(const std::string& path, std::string* contents) override;
+  Status WriteText(const std::string& path, std::string_view contents) override;
+  bool Exists(const std::string& path) override;
+  bool IsDirectory(const std::string& path) override;
+  Status FileSize(const std::string& path, std::int64_t* size) override;
+  Status ListDirectory(const std::string& directory, std::vector<std::string>* names) override;
+  Status MakeDirectories(const std::string& directory) override;
+
+  // The host path that `path` names: the drive mapped, separators made '/', each existing
+  // component spelt as on disk. Returns false for an unmapped drive.
+  bool Resolve(const std::string& path, std::string* host_path) const;
+
+ private:
+  DriveMap drives_;
+};
+
+// Joins a directory as the game holds it (ending in a separator, or empty) and a file name.
+inline std::string JoinPath(const std::string& directory, std::string_view name) {
+  std::string full = directory;
+  full += name;
+  return full;
+}
+
+// True when `path` ends in '\' or '/'.
+bool EndsWithSeparator(std::string_view path);
+
+}  // namespace qv

@@ -1,0 +1,323 @@
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+int ErrorNumberFromErrno(int host_error, int otherwise) {
+  switch (host_error) {
+    case ENOENT:
+      return error::kFileNotFound;
+    case ENOTDIR:
+      return error::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return error::kPermissionDenied;
+    case ENOSPC:
+      return error::kDiskFull;
+    case EISDIR:
+      return error::kPathFileAccess;
+    default:
+      return otherwise;
+  }
+}
+
+Status HostError(int otherwise, const std::string& path) {
+  const int host_error = errno;
+  return Status::Error(ErrorNumberFromErrno(host_error, otherwise),
+                       path + ": " + std::strerror(host_error));
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+class LocalRecordFile final : public RecordFile {
+ public:
+  LocalRecordFile(FilePtr file, std::string path, int record_length)
+      : file_(std::move(file)), path_(std::move(path)), record_length_(record_length) {}
+
+  Status Read(int record, std::span<std::uint8_t> record_bytes) override {
+    if (record < 1) {
+      return Status::Error(error::kBadFileName, path_ + ": bad record number");
+    }
+    if (std::fseek(file_.get(), Offset(record), SEEK_SET) != 0) {
+      return HostError(error::kDeviceIo, path_);
+    }
+    const std::size_t got = std::fread(record_bytes.data(), 1, record_bytes.size(), file_.get());
+    if (got != record_bytes.size()) {
+      if (std::ferror(file_.get()) != 0) {
+        return HostError(error::kDeviceIo, path_);
+      }
+      return Status::Error(error::kInputPastEnd,
+                           path_ + ": record " + std::to_string(record) + " past end of file");
+    }
+    return Status::Ok();
+  }
+
+  Status Write(int record, std::span<const std::uint8_t> record_bytes) override {
+    if (record < 1) {
+      return Status::Error(error::kBadFileName, path_ + ": bad record number");
+    }
+    if (std::fseek(file_.get(), Offset(record), SEEK_SET) != 0) {
+      return HostError(error::kDeviceIo, path_);
+    }
+    if (std::fwrite(record_bytes.data(), 1, record_bytes.size(), file_.get()) !=
+            record_bytes.size() ||
+        std::fflush(file_.get()) != 0) {
+      return HostError(error::kDeviceIo, path_);
+    }
+    return Status::Ok();
+  }
+
+  std::int64_t SizeBytes() override {
+    if (std::fseek(file_.get(), 0, SEEK_END) != 0) {
+      return 0;
+    }
+    return std::ftell(file_.get());
+  }
+
+ private:
+  long Offset(int record) const {
+    return static_cast<long>(record - 1) * static_cast<long>(record_length_);
+  }
+  FilePtr file_;
+  std::string path_;
+  int record_length_;
+};
+
+}  // namespace
+
+bool EndsWithSeparator(std::string_view path) {
+  return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+LocalFileSystem::LocalFileSystem(DriveMap drives) {
+  for (const auto& [letter, directory] : drives) {
+    drives_[FoldCase(letter)] = directory;
+  }
+}
+
+bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) const {
+  std::string rest = path;
+  fs::path resolved;
+  if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
+    const auto drive = drives_.find(FoldCase(rest[0]));
+    if (drive == drives_.end()) {
+      return false;
+    }
+    resolved = drive->second;
+    rest = rest.substr(2);
+  } else if (!rest.empty() && (rest[0] == '/' || rest[0] == '\\')) {
+    resolved = "/";
+  } else {
+    resolved = ".";
+  }
+
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = rest.find_first_of("/\\", start);
+    if (end == std::string::npos) {
+      end = rest.size();
+    }
+    const std::string component = rest.substr(start, end - start);
+    start = end + 1;
+    if (component.empty() || component == ".") {
+      continue;
+    }
+    std::error_code ignored;
+    fs::path exact = resolved / component;
+    if (component == ".." || fs::exists(exact, ignored)) {
+      resolved = exact;
+      continue;
+    }
+    fs::path match = exact;
+    for (fs::directory_iterator it(resolved, ignored), done; !ignored && it != done;
+         it.increment(ignored)) {
+      if (SameNameIgnoringCase(it->path().filename().string(), component)) {
+        match = it->path();
+        break;
+      }
+    }
+    resolved = match;
+  }
+  *host_path = resolved.lexically_normal().string();
+  return true;
+}
+
+namespace {
+Status MissingDrive(const std::string& path) {
+  return Status::Error(error::kDiskNotReady, path + ": drive not mapped");
+}
+}  // namespace
+
+Status LocalFileSystem::OpenRecords(const std::string& path, int record_length, OpenMode mode,
+                                    std::unique_ptr<RecordFile>* file) {
+  std::string host;
+  if (!Resolve(path, &host)) {
+    return MissingDrive(path);
+  }
+  std::error_code code;
+  if (fs::is_directory(host, code)) {
+    return Status::Error(error::kPathFileAccess, path + ": is a directory");
+  }
+  const fs::path parent = fs::path(host).parent_path();
+  if (!parent.empty() && !fs::is_directory(parent, code)) {
+    return Status::Error(error::kPathNotFound, path + ": path not found");
+  }
+  FilePtr handle(std::fopen(host.c_str(), mode == OpenMode::kRead ? "rb" : "r+b"));
+  if (!handle && mode == OpenMode::kReadWrite && errno == ENOENT) {
+    // Opening for writing creates the file; "r+b" alone never truncates an existing one.
+    FilePtr created(std::fopen(host.c_str(), "wb"));
+    if (!created) {
+      return HostError(error::kPathFileAccess, path);
+    }
+    created.reset();
+    handle.reset(std::fopen(host.c_str(), "r+b"));
+  }
+  if (!handle) {
+    return HostError(error::kPathFileAccess, path);
+  }
+  *file = std::make_unique<LocalRecordFile>(std::move(handle), host, record_length);
+  return Status::Ok();
+}
+
+Status LocalFileSystem::ReadText(const std::string& path, std::string* contents) {
+  std::string host;
+  if (!Resolve(path, &host)) {
+    return MissingDrive(path);
+  }
+  FilePtr handle(std::fopen(host.c_str(), "rb"));
+  if (!handle) {
+    return HostError(error::kPathFileAccess, path);
+  }
+  contents->clear();
+  char buffer[8192];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, handle.get())) > 0) {
+    contents->append(buffer, got);
+  }
+  if (std::ferror(handle.get()) != 0) {
+    return HostError(error::kDeviceIo, path);
+  }
+  return Status::Ok();
+}
+
+Status LocalFileSystem::WriteText(const std::string& path, std::string_view contents) {
+  std::string host;
+  if (!Resolve(path, &host)) {
+    return MissingDrive(path);
+  }
+  std::error_code code;
+  const fs::path parent = fs::path(host).parent_path();
+  if (!parent.empty() && !fs::is_directory(parent, code)) {
+    return Status::Error(error::kPathNotFound, path + ": path not found");
+  }
+  // Written beside the target and renamed over it, so a failed write leaves the old file.
+  const std::string temporary = host + ".new";
+  {
+    FilePtr handle(std::fopen(temporary.c_str(), "wb"));
+    if (!handle) {
+      return HostError(error::kPathFileAccess, path);
+    }
+    if (std::fwrite(contents.data(), 1, contents.size(), handle.get()) != contents.size() ||
+        std::fflush(handle.get()) != 0) {
+      Status failure = HostError(error::kDeviceIo, path);
+      handle.reset();
+      fs::remove(temporary, code);
+      return failure;
+    }
+  }
+  fs::rename(temporary, host, code);
+  if (code) {
+    fs::remove(temporary, code);
+    return Status::Error(error::kPathFileAccess, path + ": " + code.message());
+  }
+  return Status::Ok();
+}
+
+bool LocalFileSystem::Exists(const std::string& path) {
+  std::string host;
+  std::error_code code;
+  return Resolve(path, &host) && fs::exists(host, code);
+}
+
+bool LocalFileSystem::IsDirectory(const std::string& path) {
+  std::string host;
+  std::error_code code;
+  return Resolve(path, &host) && fs::is_directory(host, code);
+}
+
+Status LocalFileSystem::FileSize(const std::string& path, std::int64_t* size) {
+  std::string host;
+  if (!Resolve(path, &host)) {
+    return MissingDrive(path);
+  }
+  std::error_code code;
+  const auto bytes = fs::file_size(host, code);
+  if (code) {
+    return Status::Error(error::kFileNotFound, path + ": " + code.message());
+  }
+  *size = static_cast<std::int64_t>(bytes);
+  return Status::Ok();
+}
+
+Status LocalFileSystem::ListDirectory(const std::string& directory,
+                                      std::vector<std::string>* names) {
+  std::string host;
+  if (!Resolve(directory, &host)) {
+    return MissingDrive(directory);
+  }
+  std::error_code code;
+  names->clear();
+  for (fs::directory_iterator it(host, code), done; !code && it != done; it.increment(code)) {
+    names->push_back(it->path().filename().string());
+  }
+  if (code) {
+    return Status::Error(error::kPathNotFound, directory + ": " + code.message());
+  }
+  std::sort(names->begin(), names->end());
+  return Status::Ok();
+}
+
+Status LocalFileSystem::MakeDirectories(const std::string& directory) {
+  std::string host;
+  if (!Resolve(directory, &host)) {
+    return MissingDrive(directory);
+  }
+  std::error_code code;
+  fs::create_directories(host, code);
+  if (code || !fs::is_directory(host, code)) {
+    return Status::Error(error::kPathNotFound, directory + ": cannot create directory");
+  }
+  return Status::Ok();
+}
+
+}  // namespace qv

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/TempDir.h"
+
+namespace qv {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+  std::vector<std::uint8_t> bytes;
+  for (int v : values) bytes.push_back(static_cast<std::uint8_t>(v));
+  return bytes;
+}
+
+TEST(LocalFileSystem, NamesResolveWithoutRegardToCase) {
+  test::TempDir dir;
+  LocalFileSystem files;
+  ASSERT_TRUE(files.WriteText(dir.path() + "Banks.qv", "x").ok());
+  EXPECT_TRUE(files.Exists(dir.path() + "BANKS.QV"));
+  ASSERT_TRUE(files.WriteText(dir.path() + "BANKS.QV", "y").ok());
+  std::vector<std::string> names;
+  ASSERT_TRUE(files.ListDirectory(dir.path(), &names).ok());
+  EXPECT_EQ(names, std::vector<std::string>{"Banks.qv"}) << "no second file, old name kept";
+  EXPECT_EQ(dir.Read("Banks.qv"), "y");
+}
+
+TEST(LocalFileSystem, BackslashesAndDrivesMap) {
+  test::TempDir dir;
+  const std::string disk = dir.Subdir("floppy");
+  LocalFileSystem files(DriveMap{{'a', disk}});
+  ASSERT_TRUE(files.MakeDirectories("A:\\Quorvant\\").ok());
+  ASSERT_TRUE(files.WriteText("a:\\quorvant\\Global.qv", "g").ok());
+  EXPECT_EQ(dir.Read("floppy/Quorvant/Global.qv"), "g");
+  std::string text;
+  const Status missing = files.ReadText("B:\\Global.qv", &text);
+  EXPECT_EQ(missing.error_number(), error::kDiskNotReady) << "unmapped drive";
+}
+
+TEST(LocalFileSystem, RecordFilesGrowAndNeverTruncate) {
+  test::TempDir dir;
+  LocalFileSystem files;
+  const std::string path = dir.path() + "r.bin";
+  {
+    std::unique_ptr<RecordFile> file;
+    ASSERT_TRUE(files.OpenRecords(path, 2, OpenMode::kReadWrite, &file).ok());
+    ASSERT_TRUE(file->Write(3, Bytes({5, 6})).ok());
+    ASSERT_TRUE(file->Write(1, Bytes({1, 2})).ok());
+  }
+  EXPECT_EQ(dir.Read("r.bin"), std::string("\x01\x02\x00\x00\x05\x06", 6));
+  {
+    std::unique_ptr<RecordFile> file;
+    ASSERT_TRUE(files.OpenRecords(path, 2, OpenMode::kReadWrite, &file).ok());
+    ASSERT_TRUE(file->Write(2, Bytes({3, 4})).ok());
+    EXPECT_EQ(file->SizeBytes(), 6);
+  }
+  EXPECT_EQ(dir.Read("r.bin"), std::string("\x01\x02\x03\x04\x05\x06", 6));
+
+  std::unique_ptr<RecordFile> file;
+  ASSERT_TRUE(files.OpenRecords(path, 4, OpenMode::kRead, &file).ok());
+  std::vector<std::uint8_t> record(4);
+  EXPECT_TRUE(file->Read(1, record).ok());
+  EXPECT_EQ(file->Read(2, record).error_number(), error::kInputPastEnd) << "half a record";
+}
+
+TEST(LocalFileSystem, MissingThingsHaveTheirNumbers) {
+  test::TempDir dir;
+  LocalFileSystem files;
+  std::unique_ptr<RecordFile> file;
+  EXPECT_EQ(files.OpenRecords(dir.path() + "none", 8, OpenMode::kRead, &file).error_number(),
+            error::kFileNotFound);
+  EXPECT_EQ(files.OpenRecords(dir.path() + "no/such", 8, OpenMode::kReadWrite, &file)
+                .error_number(),
+            error::kPathNotFound);
+  EXPECT_EQ(files.WriteText(dir.path() + "no/such", "x").error_number(), error::kPathNotFound);
+}
+
+TEST(FaultyFileSystem, FailsTheNthOperationAndNamedPaths) {
+  test::TempDir dir;
+  LocalFileSystem real;
+  test::FaultyFileSystem files(real);
+  files.FailOperation(2);
+  EXPECT_TRUE(files.WriteText(dir.path() + "a", "1").ok());
+  EXPECT_FALSE(files.WriteText(dir.path() + "b", "2").ok());
+  EXPECT_TRUE(files.WriteText(dir.path() + "b", "2").ok());
+
+  files.FailPathTimes("GLOBAL.QV", 1);
+  EXPECT_FALSE(files.WriteText(dir.path() + "Global.qv", "g").ok());
+  EXPECT_TRUE(files.WriteText(dir.path() + "Global.qv", "g").ok());
+  EXPECT_EQ(files.operations(), 5);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,134 @@
+#include "tests/support/FaultyFileSystem.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace qv::test {
+
+namespace {
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+class FaultyRecordFile : public RecordFile {
+ public:
+  FaultyRecordFile(FaultyFileSystem& owner, std::unique_ptr<RecordFile> inner, std::string path)
+      : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
+
+  Status Read(int record, std::span<std::uint8_t> record_bytes) override {
+    Status fault = owner_.Check(path_);
+    if (!fault.ok()) {
+      return fault;
+    }
+    return inner_->Read(record, record_bytes);
+  }
+
+  Status Write(int record, std::span<const std::uint8_t> record_bytes) override {
+    Status fault = owner_.Check(path_);
+    if (!fault.ok()) {
+      return fault;
+    }
+    return inner_->Write(record, record_bytes);
+  }
+
+  std::int64_t SizeBytes() override { return inner_->SizeBytes(); }
+
+ private:
+  FaultyFileSystem& owner_;
+  std::unique_ptr<RecordFile> inner_;
+  std::string path_;
+};
+
+}  // namespace
+
+void FaultyFileSystem::FailOperation(long n, int error_number) {
+  fail_at_ = operations_ + n;
+  fail_at_error_ = error_number;
+}
+
+void FaultyFileSystem::FailPath(const std::string& fragment, int error_number) {
+  path_faults_[Upper(fragment)] = PathFault{error_number, -1};
+}
+
+void FaultyFileSystem::FailPathTimes(const std::string& fragment, int times, int error_number) {
+  path_faults_[Upper(fragment)] = PathFault{error_number, times};
+}
+
+void FaultyFileSystem::ClearFaults() {
+  fail_at_ = 0;
+  path_faults_.clear();
+}
+
+Status FaultyFileSystem::Check(const std::string& path) {
+  ++operations_;
+  if (operations_ == fail_at_) {
+    return Status::Error(fail_at_error_, path + ": injected failure");
+  }
+  const std::string upper = Upper(path);
+  for (auto& [fragment, fault] : path_faults_) {
+    if (fault.times_left != 0 && upper.find(fragment) != std::string::npos) {
+      if (fault.times_left > 0) {
+        --fault.times_left;
+      }
+      return Status::Error(fault.error_number, path + ": injected failure");
+    }
+  }
+  return Status::Ok();
+}
+
+Status FaultyFileSystem::OpenRecords(const std::string& path, int record_length, OpenMode mode,
+                                     std::unique_ptr<RecordFile>* file) {
+  Status fault = Check(path);
+  if (!fault.ok()) {
+    return fault;
+  }
+  std::unique_ptr<RecordFile> inner;
+  Status opened = inner_.OpenRecords(path, record_length, mode, &inner);
+  if (!opened.ok()) {
+    return opened;
+  }
+  if (mode == OpenMode::kReadWrite) {
+    NoteWrite(path);
+  }
+  *file = std::make_unique<FaultyRecordFile>(*this, std::move(inner), path);
+  return Status::Ok();
+}
+
+Status FaultyFileSystem::ReadText(const std::string& path, std::string* contents) {
+  Status fault = Check(path);
+  return fault.ok() ? inner_.ReadText(path, contents) : fault;
+}
+
+Status FaultyFileSystem::WriteText(const std::string& path, std::string_view contents) {
+  Status fault = Check(path);
+  if (!fault.ok()) {
+    return fault;
+  }
+  NoteWrite(path);
+  return inner_.WriteText(path, contents);
+}
+
+bool FaultyFileSystem::Exists(const std::string& path) { return inner_.Exists(path); }
+
+bool FaultyFileSystem::IsDirectory(const std::string& path) { return inner_.IsDirectory(path); }
+
+Status FaultyFileSystem::FileSize(const std::string& path, std::int64_t* size) {
+  Status fault = Check(path);
+  return fault.ok() ? inner_.FileSize(path, size) : fault;
+}
+
+Status FaultyFileSystem::ListDirectory(const std::string& directory,
+                                       std::vector<std::string>* names) {
+  Status fault = Check(directory);
+  return fault.ok() ? inner_.ListDirectory(directory, names) : fault;
+}
+
+Status FaultyFileSystem::MakeDirectories(const std::string& directory) {
+  Status fault = Check(directory);
+  return fault.ok() ? inner_.MakeDirectories(directory) : fault;
+}
+
+}  // namespace qv::test
