@@ -1,13 +1,55 @@
 #include "cli/Commands.h"
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <iostream>
+#include <memory>
+
+#include "cli/GameCommands.h"
+#include "data/GameCheck.h"
+#include "platform/FileSystem.h"
 
 namespace qv::cli {
+
+namespace {
+
+// verify DIR: prints one line per problem of the game directory; needs no login, since it
+// shows nothing of the game but its faults.
+void AddVerify(CLI::App& app, Action* action) {
+  CLI::App* command = app.add_subcommand(
+      "verify", "Check a game directory: files, sizes, finite values, balanced books");
+  auto directory = std::make_shared<std::string>();
+  command->add_option("DIR", *directory, "the game directory")->required();
+  command->callback([action, directory] {
+    *action = [directory](Streams& streams) {
+      LocalFileSystem files;
+      const std::string path = AsDirectory(*directory);
+      if (!files.IsDirectory(path)) {
+        streams.err << "qvctl verify: " << *directory << " is not a directory\n";
+        return kExitBadArguments;
+      }
+      const std::vector<std::string> problems = CheckGameDirectory(files, path);
+      for (const std::string& line : problems) {
+        streams.out << line << '\n';
+      }
+      return problems.empty() ? kExitOk : kExitFailed;
+    };
+  });
+}
+
+}  // namespace
 
 int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   CLI::App app{"qvctl - the headless front end of Quorvant Instructor", "qvctl"};
   app.require_subcommand(1);
+
+  Action action;
+  AddNewCommand(app, &action);
+  AddAdvanceCommand(app, &action);
+  AddInfoCommand(app, &action);
+  AddPasswordsCommand(app, &action);
+  AddVerify(app, &action);
+  AddDemoCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
@@ -16,10 +58,11 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
     streams.out << app.help();
     return kExitOk;
   } catch (const CLI::ParseError& failure) {
-    streams.err << failure.what() << "\n" << "Run 'qvctl --help' for the commands.\n";
+    streams.err << failure.what() << "\n"
+                << "Run 'qvctl --help' for the commands.\n";
     return kExitBadArguments;
   }
-  return kExitOk;
+  return action ? action(streams) : kExitOk;
 }
 
 }  // namespace qv::cli

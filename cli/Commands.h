@@ -8,7 +8,7 @@ namespace qv::cli {
 
 // Exit codes of every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;      // the operation failed or was abandoned
+inline constexpr int kExitFailed = 1;        // the operation failed or was abandoned
 inline constexpr int kExitBadArguments = 2;  // bad arguments or an invalid setup
 
 // Where a command reads answers and writes what it shows.
@@ -17,6 +17,7 @@ struct Streams {
   std::ostream& out;
   std::ostream& err;
   bool interactive = false;  // standard input is a terminal
+  std::string program_dir;   // where the shipped data files are, ending in a separator
 };
 
 // Runs qvctl with `args` (without the program name) and returns its exit code.

@@ -21,9 +21,13 @@ bool AskRetry(Session& session, const char* text) {
 
 }  // namespace
 
-bool AskRetryRead(Session& session) { return AskRetry(session, "Error Reading File"); }
+bool AskRetryRead(Session& session) {
+  return AskRetry(session, "Error Reading File");
+}
 
-bool AskRetryWrite(Session& session) { return AskRetry(session, "Error Writing File"); }
+bool AskRetryWrite(Session& session) {
+  return AskRetry(session, "Error Writing File");
+}
 
 bool RunFileRoutine(Session& session, Transfer direction, const std::string& full_name,
                     const std::function<Status()>& body) {

@@ -19,7 +19,9 @@ void PutString(std::string* out, const std::string& value) {
   *out += '"';
 }
 
-void PutInteger(std::string* out, std::int16_t value) { *out += std::to_string(value); }
+void PutInteger(std::string* out, std::int16_t value) {
+  *out += std::to_string(value);
+}
 
 class LineWriter {
  public:
@@ -171,8 +173,12 @@ bool ReadPerBankLines(LineReader& reader, Table<T, kMaxBanks>& table, Take take)
   return true;
 }
 
-bool TakeString(LineReader& reader, std::string* value) { return reader.String(value); }
-bool TakeInteger(LineReader& reader, std::int16_t* value) { return reader.Integer(value); }
+bool TakeString(LineReader& reader, std::string* value) {
+  return reader.String(value);
+}
+bool TakeInteger(LineReader& reader, std::int16_t* value) {
+  return reader.Integer(value);
+}
 
 }  // namespace
 
@@ -180,14 +186,21 @@ std::string EncodeGlobalFile(const GameRecord& r) {
   LineWriter writer;
   writer.Line(r.GameVersion, r.GameId, r.GameName, r.ResultsQuarter, r.CreationYear, r.SpareA,
               r.NumBanks, r.EconPeriod);
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.BankName(b));
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.BankPassword(b));
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.BankLevel(b));
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.PresidentName(b));
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.DiskType(b));
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.DiskPath(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.BankName(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.BankPassword(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.BankLevel(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.PresidentName(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.DiskType(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.DiskPath(b));
   writer.Line(r.InstructorName, r.InstructorPassword, r.DiskMode, r.SpareB, r.BankDiskFlag);
-  for (int b = 1; b <= kMaxBanks; ++b) writer.Line(r.BankFlag(b));
+  for (int b = 1; b <= kMaxBanks; ++b)
+    writer.Line(r.BankFlag(b));
   return writer.Take();
 }
 
@@ -197,8 +210,8 @@ bool DecodeGlobalFile(std::string_view text, GameRecord* record) {
   const bool whole =
       reader.NextLine() && reader.String(&r.GameVersion) && reader.String(&r.GameId) &&
       reader.String(&r.GameName) && reader.Integer(&r.ResultsQuarter) &&
-      reader.Integer(&r.CreationYear) && reader.Integer(&r.SpareA) &&
-      reader.Integer(&r.NumBanks) && reader.Integer(&r.EconPeriod) && reader.LineDone() &&
+      reader.Integer(&r.CreationYear) && reader.Integer(&r.SpareA) && reader.Integer(&r.NumBanks) &&
+      reader.Integer(&r.EconPeriod) && reader.LineDone() &&
       ReadPerBankLines(reader, r.BankName, TakeString) &&
       ReadPerBankLines(reader, r.BankPassword, TakeString) &&
       ReadPerBankLines(reader, r.BankLevel, TakeInteger) &&
@@ -206,9 +219,9 @@ bool DecodeGlobalFile(std::string_view text, GameRecord* record) {
       ReadPerBankLines(reader, r.DiskType, TakeInteger) &&
       ReadPerBankLines(reader, r.DiskPath, TakeString) && reader.NextLine() &&
       reader.String(&r.InstructorName) && reader.String(&r.InstructorPassword) &&
-      reader.Integer(&r.DiskMode) && reader.Integer(&r.SpareB) &&
-      reader.Integer(&r.BankDiskFlag) && reader.LineDone() &&
-      ReadPerBankLines(reader, r.BankFlag, TakeInteger) && reader.OnlyBlankLinesLeft();
+      reader.Integer(&r.DiskMode) && reader.Integer(&r.SpareB) && reader.Integer(&r.BankDiskFlag) &&
+      reader.LineDone() && ReadPerBankLines(reader, r.BankFlag, TakeInteger) &&
+      reader.OnlyBlankLinesLeft();
   if (!whole) {
     return false;
   }
@@ -225,10 +238,22 @@ bool ReadGlobalFile(Session& session, int index) {
   return DecodeGlobalFile(text, &session.shadow);
 }
 
+GameRecord BankDiskRecord(const GameRecord& game) {
+  GameRecord copy = game;
+  copy.InstructorPassword.clear();
+  for (int b = 1; b <= kMaxBanks; ++b) {
+    if (copy.BankFlag(b) != 1) {
+      copy.BankPassword(b).clear();
+    }
+  }
+  return copy;
+}
+
 bool WriteGlobalFile(Session& session, int index) {
   SelectFileDir(session, index);
   const std::string full_name = JoinPath(session.CurrentPath, kGlobalFileName);
-  const std::string text = EncodeGlobalFile(session.game);
+  const std::string text =
+      EncodeGlobalFile(index == 0 ? session.game : BankDiskRecord(session.game));
   return RunFileRoutine(session, Transfer::kWrite, full_name,
                         [&] { return session.files.WriteText(full_name, text); });
 }

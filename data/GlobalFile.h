@@ -33,8 +33,13 @@ std::string EncodeGlobalFile(const GameRecord& record);
 [[nodiscard]] bool ReadGlobalFile(Session& session, int index);
 
 // Writes the live record to Global.qv of directory `index`, with the retry protocol.
-// Returns `FileOK`.
+// A bank disk (index 1..10) gets the passwords its banks need and no others: the students
+// never see the instructor's password or another team's. Returns `FileOK`.
 [[nodiscard]] bool WriteGlobalFile(Session& session, int index);
+
+// The record as a bank disk carries it: the instructor password and the passwords of the
+// banks not flagged for that disk (`BankFlag` other than 1) emptied.
+GameRecord BankDiskRecord(const GameRecord& game);
 
 // Copies the shadow record into the live one, all but `BankDiskFlag`, and sets
 // `LastUpdatedQuarter` to the file's `ResultsQuarter`.

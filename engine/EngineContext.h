@@ -34,6 +34,17 @@ struct EngineContext {
   double TotalScore = 0.0;
   double Pool = 0.0;
   double ActiveWeight = 0.0;
+
+  // The market that AllocateMarket divides next, set by the driver before each call:
+  // kind 1..6 (product kind + 2), the EconIndex item that sizes it, the share of that market
+  // this call hands out, the BankAmounts balance the banks hold in it, and the Decision items
+  // of the rate and of the volume limit.
+  int MarketKind = 0;
+  int MarketIndexItem = 0;
+  double MarketFactor = 0.0;
+  int BalanceItem = 0;
+  int RateItem = 0;
+  int LimitItem = 0;
 };
 
 }  // namespace qv

@@ -51,6 +51,8 @@ class FileSystem {
   virtual Status ListDirectory(const std::string& directory, std::vector<std::string>* names) = 0;
   // Creates a directory and any missing parents.
   virtual Status MakeDirectories(const std::string& directory) = 0;
+  // Removes a file; a file that is not there is not an error.
+  virtual Status RemoveFile(const std::string& path) = 0;
 };
 
 // Drive letters ('A'..'Z') mapped to host directories; an unmapped drive is a missing drive.
@@ -70,6 +72,7 @@ class LocalFileSystem final : public FileSystem {
   Status FileSize(const std::string& path, std::int64_t* size) override;
   Status ListDirectory(const std::string& directory, std::vector<std::string>* names) override;
   Status MakeDirectories(const std::string& directory) override;
+  Status RemoveFile(const std::string& path) override;
 
   // The host path that `path` names: the drive mapped, separators made '/', each existing
   // component spelt as on disk. Returns false for an unmapped drive.

@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
@@ -316,6 +318,19 @@ Status LocalFileSystem::MakeDirectories(const std::string& directory) {
   fs::create_directories(host, code);
   if (code || !fs::is_directory(host, code)) {
     return Status::Error(error::kPathNotFound, directory + ": cannot create directory");
+  }
+  return Status::Ok();
+}
+
+Status LocalFileSystem::RemoveFile(const std::string& path) {
+  std::string host;
+  if (!Resolve(path, &host)) {
+    return MissingDrive(path);
+  }
+  std::error_code code;
+  fs::remove(host, code);
+  if (code) {
+    return Status::Error(error::kPathFileAccess, path + ": " + code.message());
   }
   return Status::Ok();
 }

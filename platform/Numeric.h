@@ -12,20 +12,28 @@ class Random;
 std::int16_t ToAmount(double value);
 
 // Converts to a 16-bit integer the same way; for counts and flags that share the rule.
-inline std::int16_t ToInteger(double value) { return ToAmount(value); }
+inline std::int16_t ToInteger(double value) {
+  return ToAmount(value);
+}
 
 // numerator / denominator; throws RuntimeError(11) when the denominator is zero.
 double CheckedDivide(double numerator, double denominator);
 
 // The shared comparisons, exactly as defined: Max(a, b) is a when a > b, else b, and
 // Min(a, b) is b when a > b, else a. A NaN therefore makes Max return b and Min return a.
-inline double Max(double a, double b) { return a > b ? a : b; }
-inline double Min(double a, double b) { return a > b ? b : a; }
+inline double Max(double a, double b) {
+  return a > b ? a : b;
+}
+inline double Min(double a, double b) {
+  return a > b ? b : a;
+}
 
 // center + spread * (1 - 2u) with u the next uniform number of `random`.
 double Jitter(Random& random, double center, double spread);
 
 // Rounds to single precision, as every Single stored in a file is.
-inline float ToSingle(double value) { return static_cast<float>(value); }
+inline float ToSingle(double value) {
+  return static_cast<float>(value);
+}
 
 }  // namespace qv

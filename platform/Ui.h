@@ -19,11 +19,27 @@ struct Message {
   int default_button = 1;  // 1 = first button, 2 = second
 };
 
+// The options of the fix-decisions dialog, for a bank whose decisions are not ready.
+enum class FixChoice {
+  kUseDisk = 0,      // "Use the Decisions on the Disk"
+  kLastQuarter = 1,  // "Use the Decisions Made for this Bank Last Quarter"
+  kWait = 2,         // "Wait for Decisions (Abort)"
+  kComputer = 3,     // "Have the Computer Make the Decisions for this Bank"
+  kClosed,           // closed from the window frame: no answer
+};
+
 // Every message box and modal choice the logic needs from the person at the keyboard.
 class Ui {
  public:
   virtual ~Ui() = default;
   virtual Answer Show(const Message& message) = 0;
+  // The fix-decisions dialog with `label` above its options; the first option is offered
+  // only when `disk_readable`.
+  virtual FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) = 0;
+  // "Choose Computer Expertise Level": 1..3, or 0 when closed from the window frame.
+  virtual int ChooseComputerLevel() = 0;
+  // The open game's record changed (a quarter, the game itself): views of it refresh.
+  virtual void GameChanged() {}
 };
 
 }  // namespace qv

@@ -34,33 +34,41 @@ TEST(GlobalFile, OneBankGameHasTheseBytes) {
   std::string expected =
       "\"X3.00\",\"X12-08-2026 15:10 0.25\",\"XFall 26\",-1,2026,0,1,37\r\n"
       "\"XAlpha\"\r\n";
-  for (int i = 0; i < 9; ++i) expected += "\"X\"\r\n";
+  for (int i = 0; i < 9; ++i)
+    expected += "\"X\"\r\n";
   expected += "\"Xa1\"\r\n";
-  for (int i = 0; i < 9; ++i) expected += "\"X\"\r\n";
-  for (int i = 0; i < 10; ++i) expected += "0\r\n";  // levels
+  for (int i = 0; i < 9; ++i)
+    expected += "\"X\"\r\n";
+  for (int i = 0; i < 10; ++i)
+    expected += "0\r\n";  // levels
   expected += "\"XKim\"\r\n";
-  for (int i = 0; i < 9; ++i) expected += "\"X\"\r\n";
+  for (int i = 0; i < 9; ++i)
+    expected += "\"X\"\r\n";
   expected += "1\r\n";
-  for (int i = 0; i < 9; ++i) expected += "0\r\n";  // disk types
+  for (int i = 0; i < 9; ++i)
+    expected += "0\r\n";  // disk types
   expected += "\"Xa:\\\"\r\n";
-  for (int i = 0; i < 9; ++i) expected += "\"X\"\r\n";
+  for (int i = 0; i < 9; ++i)
+    expected += "\"X\"\r\n";
   expected += "\"XReyes\",\"X\",1,0,0\r\n";
   expected += "1\r\n";
-  for (int i = 0; i < 9; ++i) expected += "0\r\n";  // bank flags
+  for (int i = 0; i < 9; ++i)
+    expected += "0\r\n";  // bank flags
 
   const std::string text = EncodeGlobalFile(OneBankGame());
   EXPECT_EQ(text, expected);
   int lines = 0;
-  for (const char c : text) lines += c == '\n';
+  for (const char c : text)
+    lines += c == '\n';
   EXPECT_EQ(lines, kGlobalFileLines);
 }
 
 TEST(GlobalFile, TextsReadBackExactly) {
   GameRecord r = OneBankGame();
-  r.GameName = " a, b ";          // commas and blanks at either end
+  r.GameName = " a, b ";            // commas and blanks at either end
   r.BankName(10) = "Caf\xE9 Bank";  // an accented letter, Windows-1252
   r.BankPassword(3) = "";
-  r.InstructorPassword = "X";     // a value that looks like the prefix
+  r.InstructorPassword = "X";  // a value that looks like the prefix
   r.BankLevel(4) = -32768;
   GameRecord back;
   ASSERT_TRUE(DecodeGlobalFile(EncodeGlobalFile(r), &back));
@@ -71,7 +79,8 @@ TEST(GlobalFile, ReadsLineFeedOnlyAndTrailingBlankLines) {
   std::string text = EncodeGlobalFile(OneBankGame());
   std::string lf;
   for (const char c : text) {
-    if (c != '\r') lf += c;
+    if (c != '\r')
+      lf += c;
   }
   GameRecord back;
   EXPECT_TRUE(DecodeGlobalFile(lf + "\n\n", &back));
@@ -89,28 +98,33 @@ TEST(GlobalFile, RefusesDamagedText) {
       {"one line missing", without_last_line},
       {"extra text after line 72", good + "junk\r\n"},
       {"unquoted string", "3.00" + good.substr(good.find(','))},
-      {"non-numeric integer", [&] {
+      {"non-numeric integer",
+       [&] {
          std::string t = good;
          t.replace(t.find(",-1,"), 4, ",x1,");
          return t;
        }()},
-      {"integer out of range", [&] {
+      {"integer out of range",
+       [&] {
          std::string t = good;
          t.replace(t.find(",2026,"), 6, ",99999,");
          return t;
        }()},
-      {"a field too many", [&] {
+      {"a field too many",
+       [&] {
          std::string t = good;
          t.insert(t.find("\r\n"), ",5");
          return t;
        }()},
       {"unterminated string", "\"X3.00,\r\n"},
-      {"control byte in a string", [&] {
+      {"control byte in a string",
+       [&] {
          std::string t = good;
          t.replace(t.find("Alpha"), 1, std::string(1, '\0'));
          return t;
        }()},
-      {"overlong field", [&] {
+      {"overlong field",
+       [&] {
          std::string t = good;
          t.replace(t.find("Alpha"), 5, std::string(400, 'A'));
          return t;
@@ -145,6 +159,26 @@ TEST_F(GlobalFileRoutines, WriteThenReadThroughTheShadowRecord) {
   ASSERT_TRUE(ReadGlobalFile(session, 1));
   EXPECT_EQ(session.shadow, session.game);
   EXPECT_TRUE(ui.shown().empty()) << "reading never asks";
+}
+
+TEST_F(GlobalFileRoutines, BankDiskGetsOnlyItsOwnPasswords) {
+  session.game.InstructorPassword = "boss";
+  session.game.NumBanks = 3;
+  session.game.BankPassword(2) = "b2";
+  session.game.BankPassword(3) = "b3";
+  session.game.BankFlag(1) = 0;
+  session.game.BankFlag(2) = 1;
+  session.game.BankFlag(3) = 0;
+  session.game.DiskPath(2) = dir.Subdir("disk2");
+  ASSERT_TRUE(WriteGlobalFile(session, 2));
+  ASSERT_TRUE(WriteGlobalFile(session, 0));
+  ASSERT_TRUE(ReadGlobalFile(session, 2));
+  EXPECT_EQ(session.shadow.InstructorPassword, "");
+  EXPECT_EQ(session.shadow.BankPassword(1), "");
+  EXPECT_EQ(session.shadow.BankPassword(2), "b2");
+  EXPECT_EQ(session.shadow.BankPassword(3), "");
+  ASSERT_TRUE(ReadGlobalFile(session, 0));
+  EXPECT_EQ(session.shadow, session.game) << "the game directory keeps them all";
 }
 
 TEST_F(GlobalFileRoutines, ApplyKeepsTheLiveBankDiskFlag) {

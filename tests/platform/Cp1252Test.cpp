@@ -11,10 +11,10 @@ TEST(Cp1252, ConvertsBothWays) {
     std::string utf8;
   } rows[] = {
       {"Bank", "Bank"},
-      {"Caf\xE9", "Caf\xC3\xA9"},              // e acute, a Latin-1 letter
-      {"\x80 5", "\xE2\x82\xAC 5"},            // the euro sign of the 0x80 row
+      {"Caf\xE9", "Caf\xC3\xA9"},    // e acute, a Latin-1 letter
+      {"\x80 5", "\xE2\x82\xAC 5"},  // the euro sign of the 0x80 row
       {"\x93quoted\x94", "\xE2\x80\x9Cquoted\xE2\x80\x9D"},
-      {"\x81", "\xC2\x81"},                    // an undefined byte passes as its control
+      {"\x81", "\xC2\x81"},  // an undefined byte passes as its control
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Cp1252ToUtf8(row.cp1252), row.utf8);

@@ -13,7 +13,8 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
   std::vector<std::uint8_t> bytes;
-  for (int v : values) bytes.push_back(static_cast<std::uint8_t>(v));
+  for (int v : values)
+    bytes.push_back(static_cast<std::uint8_t>(v));
   return bytes;
 }
 
@@ -73,9 +74,9 @@ TEST(LocalFileSystem, MissingThingsHaveTheirNumbers) {
   std::unique_ptr<RecordFile> file;
   EXPECT_EQ(files.OpenRecords(dir.path() + "none", 8, OpenMode::kRead, &file).error_number(),
             error::kFileNotFound);
-  EXPECT_EQ(files.OpenRecords(dir.path() + "no/such", 8, OpenMode::kReadWrite, &file)
-                .error_number(),
-            error::kPathNotFound);
+  EXPECT_EQ(
+      files.OpenRecords(dir.path() + "no/such", 8, OpenMode::kReadWrite, &file).error_number(),
+      error::kPathNotFound);
   EXPECT_EQ(files.WriteText(dir.path() + "no/such", "x").error_number(), error::kPathNotFound);
 }
 

@@ -26,8 +26,8 @@ TEST(ToAmount, RoundsHalvesToEven) {
   struct Row {
     double value;
     int expected;
-  } rows[] = {{0.5, 0},        {1.5, 2},         {2.5, 2},         {-0.5, 0},
-              {-1.5, -2},      {-2.5, -2},       {2.4999, 2},      {2.5001, 3},
+  } rows[] = {{0.5, 0},         {1.5, 2},           {2.5, 2},         {-0.5, 0},
+              {-1.5, -2},       {-2.5, -2},         {2.4999, 2},      {2.5001, 3},
               {32767.4, 32767}, {-32768.4, -32768}, {32766.5, 32766}, {-32767.5, -32768}};
   for (const Row& row : rows) {
     EXPECT_EQ(ToAmount(row.value), row.expected) << "value " << row.value;
@@ -35,9 +35,9 @@ TEST(ToAmount, RoundsHalvesToEven) {
 }
 
 TEST(ToAmount, OverflowIsError6) {
-  for (double value : {32767.5, 32768.0, -32768.6, 1e9, std::numeric_limits<double>::infinity(),
-                       -std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()}) {
+  for (double value :
+       {32767.5, 32768.0, -32768.6, 1e9, std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_EQ(ErrorOf([&] { ToAmount(value); }), error::kOverflow) << "value " << value;
   }
 }

@@ -19,7 +19,7 @@ class FaultyRecordFile : public RecordFile {
       : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
 
   Status Read(int record, std::span<std::uint8_t> record_bytes) override {
-    Status fault = owner_.Check(path_);
+    Status fault = owner_.Check(path_, false);
     if (!fault.ok()) {
       return fault;
     }
@@ -27,7 +27,7 @@ class FaultyRecordFile : public RecordFile {
   }
 
   Status Write(int record, std::span<const std::uint8_t> record_bytes) override {
-    Status fault = owner_.Check(path_);
+    Status fault = owner_.Check(path_, true);
     if (!fault.ok()) {
       return fault;
     }
@@ -57,19 +57,24 @@ void FaultyFileSystem::FailPathTimes(const std::string& fragment, int times, int
   path_faults_[Upper(fragment)] = PathFault{error_number, times};
 }
 
+void FaultyFileSystem::FailPathWrites(const std::string& fragment, int error_number) {
+  path_faults_[Upper(fragment)] = PathFault{error_number, -1, true};
+}
+
 void FaultyFileSystem::ClearFaults() {
   fail_at_ = 0;
   path_faults_.clear();
 }
 
-Status FaultyFileSystem::Check(const std::string& path) {
+Status FaultyFileSystem::Check(const std::string& path, bool write) {
   ++operations_;
   if (operations_ == fail_at_) {
     return Status::Error(fail_at_error_, path + ": injected failure");
   }
   const std::string upper = Upper(path);
   for (auto& [fragment, fault] : path_faults_) {
-    if (fault.times_left != 0 && upper.find(fragment) != std::string::npos) {
+    if (fault.times_left != 0 && (write || !fault.writes_only) &&
+        upper.find(fragment) != std::string::npos) {
       if (fault.times_left > 0) {
         --fault.times_left;
       }
@@ -81,7 +86,7 @@ Status FaultyFileSystem::Check(const std::string& path) {
 
 Status FaultyFileSystem::OpenRecords(const std::string& path, int record_length, OpenMode mode,
                                      std::unique_ptr<RecordFile>* file) {
-  Status fault = Check(path);
+  Status fault = Check(path, mode == OpenMode::kReadWrite);
   if (!fault.ok()) {
     return fault;
   }
@@ -98,12 +103,12 @@ Status FaultyFileSystem::OpenRecords(const std::string& path, int record_length,
 }
 
 Status FaultyFileSystem::ReadText(const std::string& path, std::string* contents) {
-  Status fault = Check(path);
+  Status fault = Check(path, false);
   return fault.ok() ? inner_.ReadText(path, contents) : fault;
 }
 
 Status FaultyFileSystem::WriteText(const std::string& path, std::string_view contents) {
-  Status fault = Check(path);
+  Status fault = Check(path, true);
   if (!fault.ok()) {
     return fault;
   }
@@ -111,24 +116,37 @@ Status FaultyFileSystem::WriteText(const std::string& path, std::string_view con
   return inner_.WriteText(path, contents);
 }
 
-bool FaultyFileSystem::Exists(const std::string& path) { return inner_.Exists(path); }
+bool FaultyFileSystem::Exists(const std::string& path) {
+  return inner_.Exists(path);
+}
 
-bool FaultyFileSystem::IsDirectory(const std::string& path) { return inner_.IsDirectory(path); }
+bool FaultyFileSystem::IsDirectory(const std::string& path) {
+  return inner_.IsDirectory(path);
+}
 
 Status FaultyFileSystem::FileSize(const std::string& path, std::int64_t* size) {
-  Status fault = Check(path);
+  Status fault = Check(path, false);
   return fault.ok() ? inner_.FileSize(path, size) : fault;
 }
 
 Status FaultyFileSystem::ListDirectory(const std::string& directory,
                                        std::vector<std::string>* names) {
-  Status fault = Check(directory);
+  Status fault = Check(directory, false);
   return fault.ok() ? inner_.ListDirectory(directory, names) : fault;
 }
 
 Status FaultyFileSystem::MakeDirectories(const std::string& directory) {
-  Status fault = Check(directory);
+  Status fault = Check(directory, true);
   return fault.ok() ? inner_.MakeDirectories(directory) : fault;
+}
+
+Status FaultyFileSystem::RemoveFile(const std::string& path) {
+  Status fault = Check(path, true);
+  if (!fault.ok()) {
+    return fault;
+  }
+  NoteWrite(path);
+  return inner_.RemoveFile(path);
 }
 
 }  // namespace qv::test

@@ -23,12 +23,15 @@ class FaultyFileSystem : public FileSystem {
   void FailPath(const std::string& fragment, int error_number = 71);
   // Fails the next `times` operations on a path containing `fragment`, then lets them pass.
   void FailPathTimes(const std::string& fragment, int times, int error_number = 71);
+  // Fails every write (opening for writing included) to a path containing `fragment`; reads
+  // of it pass.
+  void FailPathWrites(const std::string& fragment, int error_number = 61);
   void ClearFaults();
   long operations() const { return operations_; }
   const std::vector<std::string>& written_paths() const { return written_paths_; }
 
   // Decides whether the operation on `path` fails; counts it either way.
-  Status Check(const std::string& path);
+  Status Check(const std::string& path, bool write);
   void NoteWrite(const std::string& path) { written_paths_.push_back(path); }
 
   Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
@@ -40,11 +43,13 @@ class FaultyFileSystem : public FileSystem {
   Status FileSize(const std::string& path, std::int64_t* size) override;
   Status ListDirectory(const std::string& directory, std::vector<std::string>* names) override;
   Status MakeDirectories(const std::string& directory) override;
+  Status RemoveFile(const std::string& path) override;
 
  private:
   struct PathFault {
     int error_number;
     int times_left;  // negative: for ever
+    bool writes_only = false;
   };
   FileSystem& inner_;
   long operations_ = 0;

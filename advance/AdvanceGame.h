@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/Session.h"
+
+namespace qv {
+
+// Moves the open game one quarter on. The game directory is the authority: everything is
+// reloaded from it first; at the start of a game (`ResultsQuarter` -1) the first results are
+// calculated at once, later quarters first collect every bank's decisions from its disk and
+// let the computer decide where it should. The results are written to the game directory,
+// then to every bank disk in bank order. Nothing is written before the calculation is
+// complete, and a failed write of the game directory leaves it as it was.
+// Ends with a message box ("Game advanced successfully", "Game did NOT advance
+// successfully", or the start's equivalents). Sets and returns `ProceedOk`: -1 after success
+// or an advance the instructor abandoned, 0 after a failure.
+int AdvanceGame(Session& session);
+
+}  // namespace qv

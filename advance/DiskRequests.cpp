@@ -1,0 +1,115 @@
+#include "advance/DiskRequests.h"
+
+#include <string>
+
+#include "advance/DiskIdentity.h"
+#include "platform/RuntimeError.h"
+#include "platform/Ui.h"
+
+namespace qv {
+
+namespace {
+
+Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
+            int default_button = 1) {
+  session.MessageText = std::move(text);
+  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, default_button});
+}
+
+std::string DiskRequestText(const Session& session) {
+  const GameRecord& game = session.game;
+  for (int b = 1; b <= game.NumBanks; ++b) {
+    if (game.BankFlag(b) == 1) {
+      const char* kind = game.DiskType(b) == disk_type::kStudent
+                             ? "Please insert the student disk for bank "
+                             : "Please insert the instructor disk for bank ";
+      return kind + std::to_string(b) + ": " + game.BankName(b);
+    }
+  }
+  return "Please insert the game disk into the drive";
+}
+
+}  // namespace
+
+void InitDiskStates(Session& session) {
+  const GameRecord& game = session.game;
+  for (int b = 1; b <= game.NumBanks; ++b) {
+    switch (game.DiskType(b)) {
+      case disk_type::kGame:
+        session.DiskState(b) = disk_state::kDone;
+        break;
+      case disk_type::kStudent:
+        session.DiskState(b) = disk_state::kPending;
+        break;
+      default:
+        session.DiskState(b) = disk_state::kNoDisk;
+    }
+  }
+  session.DiskBank = 1;
+}
+
+void FlagDiskBanks(Session& session) {
+  GameRecord& game = session.game;
+  const std::string& disk_bank_name = game.BankName(session.DiskBank);
+  for (int b = 1; b <= game.NumBanks; ++b) {
+    game.BankFlag(b) = game.BankName(b) == disk_bank_name && game.DiskType(b) < disk_type::kNone;
+  }
+}
+
+void MarkDiskBanksDone(Session& session) {
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.BankFlag(b) == 1) {
+      session.DiskState(b) = disk_state::kDone;
+    }
+  }
+}
+
+void MarkDiskBanksOmitted(Session& session) {
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.BankFlag(b) == 1) {
+      session.DiskState(b) = disk_state::kMissed;
+    }
+  }
+}
+
+void LoadDiskBankFlags(Session& session) {
+  session.game.BankFlag = session.shadow.BankFlag;
+}
+
+int RequestIndexDisk(Session& session) {
+  try {
+    for (;;) {
+      if (Tell(session, DiskRequestText(session), Buttons::kOkCancel, Icon::kNone) == Answer::kOk) {
+        return kDiskSupplied;
+      }
+      if (Tell(session, "Are you sure you want to cancel?", Buttons::kYesNo, Icon::kExclamation,
+               2) == Answer::kYes) {
+        return kDiskCancelled;
+      }
+    }
+  } catch (const RuntimeError& failure) {
+    Tell(session, "Quorvant RequestIndexDisk Module Error " + std::to_string(failure.number()),
+         Buttons::kOk, Icon::kExclamation);
+    return kDiskCancelled;
+  }
+}
+
+bool ReportBadIndex(Session& session, int bank) {
+  switch (CheckIndexDisk(session, bank)) {
+    case disk_check::kCurrent:
+    case disk_check::kOutdated:
+      LoadDiskBankFlags(session);
+      return true;
+    case disk_check::kOtherGame:
+      Tell(session, "Disk is not for the current game", Buttons::kOk, Icon::kExclamation);
+      return false;
+    case disk_check::kNoGame:
+      Tell(session, "Quorvant disk is not available", Buttons::kOk, Icon::kExclamation);
+      return false;
+    default:
+      Tell(session, "Error in sub ReportBadIndex", Buttons::kOk, Icon::kNone);
+      return false;
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,71 @@
+#include <CLI/CLI.hpp>
+#include <map>
+#include <memory>
+
+#include "advance/AdvanceGame.h"
+#include "cli/GameCommands.h"
+
+namespace qv::cli {
+
+namespace {
+
+constexpr const char* kOmitQuestion = "Can omit disk or make new disk.  Do you want to omit?";
+
+const std::map<std::string, FixFallback>& Fallbacks() {
+  static const std::map<std::string, FixFallback> fallbacks = {
+      {"disk", {FixChoice::kUseDisk, 2}},       {"last", {FixChoice::kLastQuarter, 2}},
+      {"abort", {FixChoice::kWait, 2}},         {"computer1", {FixChoice::kComputer, 1}},
+      {"computer2", {FixChoice::kComputer, 2}}, {"computer3", {FixChoice::kComputer, 3}}};
+  return fallbacks;
+}
+
+}  // namespace
+
+// Advances one quarter. Returns true when the quarter was calculated and written.
+bool AdvanceOneQuarter(Session& session) {
+  const std::int16_t before = session.game.ResultsQuarter;
+  return AdvanceGame(session) == -1 && session.game.ResultsQuarter == before + 1;
+}
+
+void AddAdvanceCommand(CLI::App& app, Action* action) {
+  CLI::App* command = app.add_subcommand("advance", "Advance the game to the next quarter");
+  auto directory = std::make_shared<std::string>();
+  auto seed = std::make_shared<std::uint64_t>(0);
+  auto fallback = std::make_shared<std::string>("abort");
+  auto omit_missing = std::make_shared<bool>(false);
+  auto login = std::make_shared<Login>();
+  command->add_option("DIR", *directory, "the game directory")->required();
+  CLI::Option* seed_option = command->add_option("--seed", *seed, "seed of the random numbers");
+  std::vector<std::string> choices;
+  for (const auto& [name, ignored] : Fallbacks())
+    choices.push_back(name);
+  command
+      ->add_option("--fallback", *fallback,
+                   "how to settle a bank whose decisions are not ready (default abort)")
+      ->check(CLI::IsMember(choices));
+  command->add_flag("--omit-missing", *omit_missing,
+                    "omit a bank disk that cannot be written instead of making a new one");
+  AddLoginOptions(command, login.get());
+  command->callback([=] {
+    const bool seeded = seed_option->count() > 0;
+    *action = [=](Streams& streams) {
+      // Unattended, a bank disk that cannot be written is made anew once and omitted after
+      // that, unless --omit-missing omits it at once.
+      auto omit_asked = std::make_shared<int>(0);
+      ConsoleUi::Policy policy = [=](const Message& message) -> std::optional<Answer> {
+        if (message.text == kOmitQuestion) {
+          return *omit_missing || (*omit_asked)++ > 0 ? Answer::kYes : Answer::kNo;
+        }
+        return std::nullopt;
+      };
+      Tool tool(streams, *directory, seeded ? std::optional<std::uint64_t>(*seed) : std::nullopt,
+                policy, Fallbacks().at(*fallback));
+      if (!OpenGame(tool, streams, *login)) {
+        return kExitFailed;
+      }
+      return AdvanceOneQuarter(tool.session()) ? kExitOk : kExitFailed;
+    };
+  });
+}
+
+}  // namespace qv::cli

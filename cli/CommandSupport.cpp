@@ -1,0 +1,61 @@
+#include "cli/CommandSupport.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <ostream>
+
+#include "data/GlobalFile.h"
+#include "shell/Login.h"
+
+namespace qv::cli {
+
+namespace {
+
+std::uint64_t ClockSeed() {
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+std::string AsDirectory(std::string path) {
+  if (!EndsWithSeparator(path)) {
+    path += '/';
+  }
+  return path;
+}
+
+Tool::Tool(Streams& streams, const std::string& game_dir, std::optional<std::uint64_t> seed,
+           ConsoleUi::Policy policy, FixFallback fallback)
+    : ui_(streams, std::move(policy), fallback),
+      random_(seed.value_or(ClockSeed())),
+      session_(files_, ui_, clock_, random_) {
+  session_.GamePath = AsDirectory(game_dir);
+  session_.ProgramDir = streams.program_dir;
+}
+
+void AddLoginOptions(CLI::App* command, Login* login) {
+  command->add_option("--instructor", login->instructor, "the instructor's name, for the login");
+  command->add_option("--password", login->password, "the instructor's password, for the login");
+}
+
+bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
+  Session& session = tool.session();
+  if (!ReadGlobalFile(session, 0)) {
+    streams.err << "No Quorvant game in " << session.GamePath << "\n";
+    return false;
+  }
+  if (session.shadow.ResultsQuarter == -1) {
+    streams.err << "The game in " << session.GamePath
+                << " was never started; create it again with qvctl new\n";
+    return false;
+  }
+  ApplyGlobalRecord(session);
+  if (NeedsLogin(session.game) && CheckLogin(session.ui, session.game, login.instructor,
+                                             login.password) != LoginCode::kOpened) {
+    streams.out << "Quorvant Game Was Not Opened\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qv::cli

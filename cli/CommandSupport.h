@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "cli/ConsoleUi.h"
+#include "data/Session.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Random.h"
+
+namespace CLI {
+class App;
+}
+
+namespace qv::cli {
+
+// What a command does once its arguments parsed; returns the exit code.
+using Action = std::function<int(Streams&)>;
+
+// A directory as the game holds it: ending in a separator, so file names append.
+std::string AsDirectory(std::string path);
+
+// The ports and the session of one command on one game directory.
+class Tool {
+ public:
+  // `seed` fixes the random numbers; without one they are seeded from the clock.
+  Tool(Streams& streams, const std::string& game_dir, std::optional<std::uint64_t> seed,
+       ConsoleUi::Policy policy = {}, FixFallback fallback = FixFallback());
+
+  Session& session() { return session_; }
+
+ private:
+  LocalFileSystem files_;
+  ConsoleUi ui_;
+  SystemClock clock_;
+  SeededRandom random_;
+  Session session_;
+};
+
+// The instructor's login as the command line gives it.
+struct Login {
+  std::string instructor;
+  std::string password;
+};
+
+// Adds --instructor and --password to `command`.
+void AddLoginOptions(CLI::App* command, Login* login);
+
+// Opens the game of the tool's directory as the desktop program does: its Global.qv read, a
+// game that was never started refused, and the login checked when the game has an
+// instructor name or password. Prints why a game was not opened. True when open.
+bool OpenGame(Tool& tool, Streams& streams, const Login& login);
+
+}  // namespace qv::cli

@@ -1,0 +1,92 @@
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "cli/GameCommands.h"
+#include "cli/SetupFile.h"
+#include "newgame/CreateGame.h"
+#include "newgame/PeriodZero.h"
+#include "newgame/SetupStore.h"
+#include "shell/EnvironmentFields.h"
+#include "shell/ValidateSetup.h"
+
+namespace qv::cli {
+
+namespace {
+
+constexpr const char* kReplaceQuestion =
+    "A Quorvant game already exists in this folder. Replace it?";
+
+ConsoleUi::Policy ReplacePolicy(bool replace) {
+  return [replace](const Message& message) -> std::optional<Answer> {
+    if (message.text == kReplaceQuestion) {
+      return replace ? Answer::kYes : Answer::kNo;
+    }
+    return std::nullopt;
+  };
+}
+
+}  // namespace
+
+EnvSetupForm DefaultEnvironmentForm(Session& session) {
+  EnvironmentDefaults(session);
+  EnvSetupForm form;
+  FillEnvSetupForm(session.tables.Environment, &form);
+  return form;
+}
+
+int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
+  if (FirstInvalidField(session.ui, forms)) {
+    return kExitBadArguments;  // the field's message has been shown
+  }
+  if (!session.files.MakeDirectories(session.GamePath).ok()) {
+    streams.err << "Cannot create the game directory " << session.GamePath << "\n";
+    return kExitFailed;
+  }
+  if (GameExists(session) && !ConfirmReplaceGame(session)) {
+    streams.out << "Nothing was written.\n";
+    return kExitFailed;
+  }
+  NewGameState state;
+  StoreGameSetup(session, forms.game);
+  StoreBankSetup(session, state, forms.banks);
+  StoreEnvSetup(session, forms.environment);
+  return CreateGame(session, state) == -1 ? kExitOk : kExitFailed;
+}
+
+void AddNewCommand(CLI::App& app, Action* action) {
+  CLI::App* command = app.add_subcommand("new", "Create a game from a setup file and start it");
+  auto directory = std::make_shared<std::string>();
+  auto setup_path = std::make_shared<std::string>();
+  auto seed = std::make_shared<std::uint64_t>(0);
+  auto replace = std::make_shared<bool>(false);
+  command->add_option("DIR", *directory, "the game directory")->required();
+  command->add_option("--setup", *setup_path, "the setup file (JSON)")->required();
+  CLI::Option* seed_option = command->add_option("--seed", *seed, "seed of the random numbers");
+  command->add_flag("--replace", *replace, "replace a game that already exists in DIR");
+  command->callback([=] {
+    const bool seeded = seed_option->count() > 0;
+    *action = [=](Streams& streams) {
+      std::ifstream file(*setup_path, std::ios::binary);
+      if (!file) {
+        streams.err << "Cannot read the setup file " << *setup_path << "\n";
+        return kExitBadArguments;
+      }
+      const std::string text((std::istreambuf_iterator<char>(file)), {});
+      Tool tool(streams, *directory, seeded ? std::optional<std::uint64_t>(*seed) : std::nullopt,
+                ReplacePolicy(*replace));
+      Session& session = tool.session();
+      SetupFile setup;
+      std::string problem;
+      if (!ParseSetupFile(text, DefaultEnvironmentForm(session), &setup, &problem)) {
+        streams.err << *setup_path << ": " << problem << "\n";
+        return kExitBadArguments;
+      }
+      return CreateFromSetup(session, streams, setup.forms);
+    };
+  });
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,47 @@
+#include "data/FileSnapshot.h"
+
+#include "data/BanksFile.h"
+#include "data/CompFile.h"
+#include "data/GlobalFile.h"
+#include "data/PlotFile.h"
+#include "data/PortfolioFile.h"
+
+namespace qv {
+
+Status FileSnapshot::Take(FileSystem& files, const std::string& directory,
+                          const std::vector<std::string>& names) {
+  entries_.clear();
+  for (const std::string& name : names) {
+    Entry entry{JoinPath(directory, name), std::nullopt};
+    if (files.Exists(entry.path)) {
+      std::string bytes;
+      Status read = files.ReadText(entry.path, &bytes);
+      if (!read.ok()) {
+        return read;
+      }
+      entry.bytes = std::move(bytes);
+    }
+    entries_.push_back(std::move(entry));
+  }
+  return Status::Ok();
+}
+
+Status FileSnapshot::Restore(FileSystem& files) const {
+  Status first = Status::Ok();
+  for (const Entry& entry : entries_) {
+    Status put =
+        entry.bytes ? files.WriteText(entry.path, *entry.bytes) : files.RemoveFile(entry.path);
+    if (!put.ok() && first.ok()) {
+      first = put;
+    }
+  }
+  return first;
+}
+
+const std::vector<std::string>& GameFileNames() {
+  static const std::vector<std::string> names = {kGlobalFileName, kBanksWriteName, kPlotWriteName,
+                                                 kCompWriteName, kPortfolioFileName};
+  return names;
+}
+
+}  // namespace qv

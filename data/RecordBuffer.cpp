@@ -1,0 +1,81 @@
+#include "data/RecordBuffer.h"
+
+#include <algorithm>
+
+#include "platform/ByteCoding.h"
+#include "platform/Numeric.h"
+#include "platform/RuntimeError.h"
+
+namespace qv {
+
+void RecordBuffer::Clear() {
+  std::fill(bytes_.begin(), bytes_.end(), std::uint8_t{0});
+}
+
+std::size_t RecordBuffer::Slot(int n, int width) const {
+  if (n < 1 || static_cast<std::size_t>(n) * static_cast<std::size_t>(width) > bytes_.size()) {
+    throw RuntimeError(error::kSubscriptOutOfRange);
+  }
+  return static_cast<std::size_t>(n - 1) * static_cast<std::size_t>(width);
+}
+
+float RecordBuffer::Single(int n) const {
+  return GetSingle(bytes_, Slot(n, 4));
+}
+
+void RecordBuffer::SetSingle(int n, double value) {
+  PutSingle(bytes_, Slot(n, 4), ToSingle(value));
+}
+
+std::int16_t RecordBuffer::Integer(int n) const {
+  return GetInt16(bytes_, Slot(n, 2));
+}
+
+void RecordBuffer::SetInteger(int n, std::int16_t value) {
+  PutInt16(bytes_, Slot(n, 2), value);
+}
+
+std::string RecordBuffer::Text(int offset, int size) const {
+  if (offset < 0 || size < 0 || static_cast<std::size_t>(offset + size) > bytes_.size()) {
+    throw RuntimeError(error::kSubscriptOutOfRange);
+  }
+  const auto first = bytes_.begin() + offset;
+  return std::string(first, first + size);
+}
+
+void RecordBuffer::SetText(int offset, int size, std::string_view text) {
+  if (offset < 0 || size < 0 || static_cast<std::size_t>(offset + size) > bytes_.size()) {
+    throw RuntimeError(error::kSubscriptOutOfRange);
+  }
+  for (int i = 0; i < size; ++i) {
+    const char c =
+        static_cast<std::size_t>(i) < text.size() ? text[static_cast<std::size_t>(i)] : ' ';
+    bytes_[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(c);
+  }
+}
+
+Status WriteRecords(RecordFile& file, const std::vector<NumberedRecord>& records) {
+  for (const NumberedRecord& entry : records) {
+    Status written = entry.record.WriteTo(file, entry.number);
+    if (!written.ok()) {
+      return written;
+    }
+  }
+  return Status::Ok();
+}
+
+Status ReadRecords(RecordFile& file, int length, const std::vector<int>& numbers,
+                   std::vector<NumberedRecord>* records) {
+  records->clear();
+  records->reserve(numbers.size());
+  for (const int number : numbers) {
+    records->push_back(NumberedRecord{number, RecordBuffer(length)});
+    Status read = records->back().record.ReadFrom(file, number);
+    if (!read.ok()) {
+      return read;
+    }
+  }
+  return Status::Ok();
+}
+
+}  // namespace qv

@@ -1,0 +1,34 @@
+#include "data/RecordRoutines.h"
+
+#include <memory>
+
+#include "data/GameFiles.h"
+#include "platform/FileSystem.h"
+
+namespace qv {
+
+bool WriteRecordFile(Session& session, const std::string& full_name, int length,
+                     const std::vector<NumberedRecord>& records) {
+  return RunFileRoutine(session, Transfer::kWrite, full_name, [&] {
+    std::unique_ptr<RecordFile> file;
+    Status opened = session.files.OpenRecords(full_name, length, OpenMode::kReadWrite, &file);
+    if (!opened.ok()) {
+      return opened;
+    }
+    return WriteRecords(*file, records);
+  });
+}
+
+bool ReadRecordFile(Session& session, const std::string& full_name, int length,
+                    const std::vector<int>& numbers, std::vector<NumberedRecord>* records) {
+  return RunFileRoutine(session, Transfer::kRead, full_name, [&] {
+    std::unique_ptr<RecordFile> file;
+    Status opened = session.files.OpenRecords(full_name, length, OpenMode::kRead, &file);
+    if (!opened.ok()) {
+      return opened;
+    }
+    return ReadRecords(*file, length, numbers, records);
+  });
+}
+
+}  // namespace qv

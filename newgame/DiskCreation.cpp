@@ -1,0 +1,137 @@
+#include "newgame/DiskCreation.h"
+
+#include <string>
+
+#include "advance/DiskIdentity.h"
+#include "advance/DiskRequests.h"
+#include "data/BanksFile.h"
+#include "data/GameFiles.h"
+#include "data/GlobalFile.h"
+#include "data/PlotFile.h"
+#include "data/PortfolioFile.h"
+#include "data/RecordRoutines.h"
+#include "platform/RuntimeError.h"
+#include "platform/Ui.h"
+
+namespace qv {
+
+namespace {
+
+Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
+  session.MessageText = std::move(text);
+  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
+}
+
+void ReportModuleError(Session& session, const char* procedure, const RuntimeError& failure) {
+  Tell(session,
+       std::string("Quorvant ") + procedure + " Module Error " + std::to_string(failure.number()),
+       Buttons::kOk, Icon::kExclamation);
+}
+
+Table<BankHistory, kMaxBanks> OpeningHistories(const Session& session, const NewGameState& state) {
+  Table<BankHistory, kMaxBanks> histories;
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    histories(b) = state.TypeProfile(state.BankType(b)).History;
+  }
+  return histories;
+}
+
+}  // namespace
+
+void SetDiskModes(Session& session) {
+  GameRecord& game = session.game;
+  bool game_disk_banks = false;
+  bool student_disk_banks = false;
+  for (int b = 1; b <= game.NumBanks; ++b) {
+    game.BankFlag(b) = game.DiskType(b) == disk_type::kGame ? 1 : 0;
+    game_disk_banks = game_disk_banks || game.DiskType(b) == disk_type::kGame;
+    student_disk_banks = student_disk_banks || game.DiskType(b) == disk_type::kStudent;
+  }
+  if (game_disk_banks) {
+    game.DiskMode = student_disk_banks ? 1 : 0;
+  } else {
+    game.DiskMode = student_disk_banks ? 2 : 3;
+  }
+}
+
+bool WriteBanksFile(Session& session, int index) {
+  SelectFileDir(session, index);
+  return WriteRecordFile(
+      session, JoinPath(session.CurrentPath, kBanksWriteName), kBanksRecordLength,
+      EncodeBanksRecords(session.tables, session.game.NumBanks, DecisionCopy::kAsMade));
+}
+
+namespace newgame {
+
+bool CreateIndexBanks(Session& session, const NewGameState& state, int index) {
+  try {
+    if (WriteBanksFile(session, index) &&
+        WritePlotFile(session, index, OpeningHistories(session, state))) {
+      MarkDiskBanksDone(session);
+      return true;
+    }
+  } catch (const RuntimeError& failure) {
+    ReportModuleError(session, "CreateIndexBanks", failure);
+  }
+  return false;
+}
+
+}  // namespace newgame
+
+std::int16_t CreateGameDisk(Session& session, NewGameState& state) {
+  try {
+    for (;;) {
+      if (WriteGlobalFile(session, 0) && WritePortfolioFile(session) &&
+          newgame::CreateIndexBanks(session, state, 0)) {
+        return state.NewGameAbort = 0;
+      }
+      if (AskRetryWrite(session)) {
+        return state.NewGameAbort = -1;
+      }
+    }
+  } catch (const RuntimeError& failure) {
+    ReportModuleError(session, "CreateGameDisk", failure);
+    return state.NewGameAbort = -1;
+  }
+}
+
+std::int16_t CreateNextDisk(Session& session, NewGameState& state) {
+  try {
+    GameRecord& game = session.game;
+    for (;;) {
+      while (session.DiskBank <= game.NumBanks &&
+             session.DiskState(session.DiskBank) != disk_state::kPending) {
+        ++session.DiskBank;
+      }
+      if (session.DiskBank > game.NumBanks) {
+        session.MergeState = 0;
+        return state.NewGameAbort = 0;
+      }
+      FlagDiskBanks(session);
+      if (RequestIndexDisk(session) == kDiskCancelled) {
+        return state.NewGameAbort = -1;
+      }
+      while (CheckIndexDisk(session, session.DiskBank) == disk_check::kCurrent) {
+        if (Tell(session, "Disk is already in use for this game", Buttons::kRetryCancel,
+                 Icon::kExclamation) != Answer::kRetry) {
+          return state.NewGameAbort = -1;
+        }
+      }
+      // A bank disk is a directory; one that does not exist yet is made.
+      const bool made = session.files.MakeDirectories(game.DiskPath(session.DiskBank)).ok();
+      if (made && WriteGlobalFile(session, session.DiskBank) &&
+          newgame::CreateIndexBanks(session, state, session.DiskBank)) {
+        session.MergeState = 1;
+        return state.NewGameAbort = 0;
+      }
+      if (AskRetryWrite(session)) {
+        return state.NewGameAbort = -1;
+      }
+    }
+  } catch (const RuntimeError& failure) {
+    ReportModuleError(session, "CreateNextDisk", failure);
+    return state.NewGameAbort = -1;
+  }
+}
+
+}  // namespace qv
