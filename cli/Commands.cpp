@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/ConsoleUi.h"
 #include "cli/GameCommands.h"
 #include "data/GameCheck.h"
 #include "platform/FileSystem.h"
@@ -49,6 +50,8 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddInfoCommand(app, &action);
   AddPasswordsCommand(app, &action);
   AddVerify(app, &action);
+  AddReportCommand(app, &action);
+  AddEnvCommand(app, &action);
   AddDemoCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -62,7 +65,15 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
                 << "Run 'qvctl --help' for the commands.\n";
     return kExitBadArguments;
   }
-  return action ? action(streams) : kExitOk;
+  if (!action) {
+    return kExitOk;
+  }
+  try {
+    return action(streams);
+  } catch (const UnattendedLoop& loop) {
+    streams.err << "qvctl: " << loop.what() << "\n";
+    return kExitFailed;
+  }
 }
 
 }  // namespace qv::cli

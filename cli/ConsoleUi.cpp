@@ -131,17 +131,23 @@ Answer ConsoleUi::Unattended(const Message& message) {
       return *decided;
     }
   }
-  const bool repeated = !seen_.insert(message.text).second;
+  if (++answered_ > kMostUnattendedAnswers) {
+    throw UnattendedLoop();
+  }
+  const int times = ++times_seen_[message.text];
   const std::vector<Choice> choices = ChoicesOf(message.buttons);
   switch (message.buttons) {
     case Buttons::kOkCancel:
-      return repeated ? Answer::kCancel : Answer::kOk;
+      // A disk is asked for twice in a run: to read it and to write it back.
+      return times <= kDiskRequestsAnswered ? Answer::kOk : Answer::kCancel;
     case Buttons::kRetryCancel:
       // Nothing changes between two unattended tries, so retrying cannot help.
       return Answer::kCancel;
     case Buttons::kYesNo: {
+      // The default first, then the two answers in turn, so that a question which keeps
+      // coming back is sooner or later answered the way that leaves the loop.
       const std::size_t preferred = message.default_button == 2 ? 1 : 0;
-      return choices[repeated ? 1 - preferred : preferred].answer;
+      return choices[times % 2 == 1 ? preferred : 1 - preferred].answer;
     }
     case Buttons::kOk:
       break;

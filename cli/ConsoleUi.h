@@ -1,14 +1,22 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "cli/Commands.h"
 #include "platform/Ui.h"
 
 namespace qv::cli {
+
+// Thrown when an unattended run has answered more questions than any real run asks.
+class UnattendedLoop : public std::runtime_error {
+ public:
+  UnattendedLoop()
+      : std::runtime_error("the same questions keep coming; nobody is there to answer") {}
+};
 
 // How an unattended run settles a bank whose decisions are not ready: one of the dialog's
 // options and, for the computer, its level.
@@ -19,9 +27,10 @@ struct FixFallback {
 
 // The Ui of qvctl: every message box becomes a line on standard output. At a terminal the
 // user answers; otherwise the command's policy answers, and where it has no answer the box's
-// own default does, with a guard against loops: a disk request (OK/Cancel) is answered OK the
-// first time and Cancel when the same request comes again, and a Yes/No question already
-// answered once gets the other answer, so an unattended command always ends.
+// own default does, with a guard against loops: a request (OK/Cancel) is answered OK the first
+// two times it comes, since a disk is asked for once to be read and once to be written back,
+// and Cancel after that; a Yes/No question gets its default first and then the two answers in
+// turn. Should questions still keep coming, the command gives up with `UnattendedLoop`.
 class ConsoleUi : public Ui {
  public:
   using Policy = std::function<std::optional<Answer>(const Message&)>;
@@ -40,7 +49,10 @@ class ConsoleUi : public Ui {
   Streams streams_;
   Policy policy_;
   FixFallback fallback_;
-  std::set<std::string> seen_;
+  static constexpr int kDiskRequestsAnswered = 2;
+  static constexpr int kMostUnattendedAnswers = 1000;
+  int answered_ = 0;
+  std::map<std::string, int> times_seen_;
 };
 
 // "Retry" for kRetry and so on, as the answer is printed after its question.

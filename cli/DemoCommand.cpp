@@ -100,6 +100,11 @@ void AddDemoCommand(CLI::App& app, Action* action) {
       }
       streams.out << "\nResults of quarter " << session.game.ResultsQuarter << "\n";
       PrintSummary(streams.out, session);
+      streams.out << "\n";
+      if (const int printed = PrintQuarterlyReport(session, streams, "", 1, "");
+          printed != kExitOk) {
+        return printed;
+      }
       streams.out << "\nThe game is in " << session.GamePath << "\n";
       return kExitOk;
     };

@@ -5,12 +5,20 @@
 
 namespace qv::cli {
 
-// The commands on a game: new, info, passwords, advance, demo.
+// The commands on a game: new, info, passwords, advance, demo, report, env.
 void AddNewCommand(CLI::App& app, Action* action);
 void AddInfoCommand(CLI::App& app, Action* action);
 void AddPasswordsCommand(CLI::App& app, Action* action);
 void AddAdvanceCommand(CLI::App& app, Action* action);
 void AddDemoCommand(CLI::App& app, Action* action);
+void AddReportCommand(CLI::App& app, Action* action);
+void AddEnvCommand(CLI::App& app, Action* action);
+
+// Prints the quarterly report of the open game with `layout` (the shipped one when empty):
+// to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit
+// code.
+int PrintQuarterlyReport(Session& session, Streams& streams, const std::string& layout, int copies,
+                         const std::string& output);
 
 // The environment form filled with the defaults of a new game.
 EnvSetupForm DefaultEnvironmentForm(Session& session);

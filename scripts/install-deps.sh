@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+          libbenchmark-dev libcli11-dev nlohmann-json3-dev
+          qt6-base-dev xvfb xauth fonts-dejavu-core fonts-urw-base35)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

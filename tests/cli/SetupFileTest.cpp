@@ -100,19 +100,37 @@ TEST(ConsoleUi, UnattendedAnswersAlwaysEnd) {
                      Buttons::kOkCancel, Icon::kNone, 1};
   const Message sure{"Are you sure you want to cancel?", kAppTitle, Buttons::kYesNo,
                      Icon::kExclamation, 2};
-  EXPECT_EQ(ui.Show(disk), Answer::kOk);
-  EXPECT_EQ(ui.Show(disk), Answer::kCancel) << "the same request again is cancelled";
+  EXPECT_EQ(ui.Show(disk), Answer::kOk) << "to read the disk";
+  EXPECT_EQ(ui.Show(disk), Answer::kOk) << "to write it back";
+  EXPECT_EQ(ui.Show(disk), Answer::kCancel) << "asked again, the disk is not coming";
   EXPECT_EQ(ui.Show(sure), Answer::kNo) << "the default button first";
   EXPECT_EQ(ui.Show(sure), Answer::kYes) << "then the other, so nothing loops";
+  EXPECT_EQ(ui.Show(sure), Answer::kNo) << "and in turn after that";
   EXPECT_EQ(ui.Show(Message{"Cannot write file x", kAppTitle, Buttons::kRetryCancel,
                             Icon::kExclamation, 1}),
             Answer::kCancel);
   EXPECT_EQ(out.str(),
             "Please insert the student disk for bank 1: Alpha\n  -> OK\n"
+            "Please insert the student disk for bank 1: Alpha\n  -> OK\n"
             "Please insert the student disk for bank 1: Alpha\n  -> Cancel\n"
             "Are you sure you want to cancel?\n  -> No\n"
             "Are you sure you want to cancel?\n  -> Yes\n"
+            "Are you sure you want to cancel?\n  -> No\n"
             "Cannot write file x\n  -> Cancel\n");
+}
+
+TEST(ConsoleUi, GivesUpWhenQuestionsNeverStop) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  ConsoleUi ui(Streams{in, out, err, false, ""});
+  const Message again{"Again?", kAppTitle, Buttons::kYesNo, Icon::kNone, 1};
+  EXPECT_THROW(
+      {
+        for (;;)
+          ui.Show(again);
+      },
+      UnattendedLoop);
 }
 
 TEST(ConsoleUi, AsksAtATerminal) {

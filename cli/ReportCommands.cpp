@@ -1,0 +1,133 @@
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <memory>
+
+#include "cli/GameCommands.h"
+#include "cli/PdfPrinter.h"
+#include "platform/Cp1252.h"
+#include "platform/NumberFormat.h"
+#include "reports/QuarterlyReport.h"
+#include "reports/TextPages.h"
+#include "shell/ChangeEnvironment.h"
+#include "shell/EnvironmentFields.h"
+#include "shell/ValidateSetup.h"
+
+namespace qv::cli {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() &&
+         std::equal(tail.rbegin(), tail.rend(), text.rbegin(),
+                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+}  // namespace
+
+int PrintQuarterlyReport(Session& session, Streams& streams, const std::string& layout, int copies,
+                         const std::string& output) {
+  const std::string layout_path = layout.empty() ? ReportLayoutPath(session) : layout;
+  if (EndsWith(output, ".pdf")) {
+    PdfPrinter pdf(output);
+    return PrintReport(session, layout_path, copies, pdf) == ReportOutcome::kPrinted ? kExitOk
+                                                                                     : kExitFailed;
+  }
+  TextPages pages;
+  if (PrintReport(session, layout_path, copies, pages) != ReportOutcome::kPrinted) {
+    return kExitFailed;
+  }
+  const std::string text = Cp1252ToUtf8(pages.Render());
+  if (output.empty()) {
+    streams.out << text;
+    return kExitOk;
+  }
+  std::ofstream file(output, std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  if (!file) {
+    streams.err << "Cannot write " << output << "\n";
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+void AddReportCommand(CLI::App& app, Action* action) {
+  CLI::App* command = app.add_subcommand("report", "Print the quarterly report of every bank");
+  auto directory = std::make_shared<std::string>();
+  auto layout = std::make_shared<std::string>();
+  auto copies = std::make_shared<int>(1);
+  auto output = std::make_shared<std::string>();
+  auto login = std::make_shared<Login>();
+  command->add_option("DIR", *directory, "the game directory")->required();
+  command->add_option("--layout", *layout, "the report layout (default: the shipped report.qvs)");
+  command->add_option("--copies", *copies, "number of copies")->check(CLI::Range(1, 99));
+  command->add_option("--output", *output, "write to FILE instead (PDF when it ends in .pdf)");
+  AddLoginOptions(command, login.get());
+  command->callback([=] {
+    *action = [=](Streams& streams) {
+      Tool tool(streams, *directory, std::nullopt);
+      if (!OpenGame(tool, streams, *login)) {
+        return kExitFailed;
+      }
+      return PrintQuarterlyReport(tool.session(), streams, *layout, *copies, *output);
+    };
+  });
+}
+
+void AddEnvCommand(CLI::App& app, Action* action) {
+  CLI::App* command =
+      app.add_subcommand("env", "Show or change the regulatory environment of a running game");
+  auto directory = std::make_shared<std::string>();
+  auto settings = std::make_shared<std::vector<std::string>>();
+  auto login = std::make_shared<Login>();
+  command->add_option("DIR", *directory, "the game directory")->required();
+  command->add_option("--set", *settings, "FIELD=VALUE, with a field name shown by `qvctl env`");
+  AddLoginOptions(command, login.get());
+  command->callback([=] {
+    *action = [=](Streams& streams) {
+      Tool tool(streams, *directory, std::nullopt);
+      if (!OpenGame(tool, streams, *login)) {
+        return kExitFailed;
+      }
+      Session& session = tool.session();
+      Table<double, 84> environment;
+      if (!ReadEnvironmentForChange(session, &environment)) {
+        return kExitFailed;
+      }
+      SetupForms forms;
+      FillEnvSetupForm(environment, &forms.environment);
+      if (settings->empty()) {
+        for (const EnvironmentField& field : kEnvironmentFields) {
+          streams.out << field.key << " = " << EnvFieldText(forms.environment, field.field) << "  ("
+                      << field.name << ")\n";
+        }
+        return kExitOk;
+      }
+      for (const std::string& setting : *settings) {
+        const std::size_t equals = setting.find('=');
+        const EnvironmentField* field =
+            equals == std::string::npos ? nullptr : FindEnvironmentField(setting.substr(0, equals));
+        if (field == nullptr) {
+          streams.err << "qvctl env: '" << setting
+                      << "' is not FIELD=VALUE with a field that `qvctl env DIR` lists\n";
+          return kExitBadArguments;
+        }
+        EnvFieldText(forms.environment, field->field) = setting.substr(equals + 1);
+      }
+      for (const EnvironmentField& field : kEnvironmentFields) {
+        if (!ValidateSetup(session.ui, forms, kEnvSetupForm, field.field, 0)) {
+          streams.out << "Nothing was changed.\n";
+          return kExitBadArguments;
+        }
+      }
+      StoreEnvSetupForm(forms.environment, &environment);
+      if (!SaveEnvironmentChanges(session, environment)) {
+        return kExitFailed;
+      }
+      streams.out << "The new environment takes effect from the next quarter.\n";
+      return kExitOk;
+    };
+  });
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "platform/Ui.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace qv {
+
+class Instructor;
+struct Session;
+struct ShellState;
+
+// frmMain, the program's one top-level window: menus, toolbar, six status panels, and the two
+// panels frmGame (a game is open) and frmNoGame (none is). Every command starts here; menu and
+// toolbar lead to the same procedure. Results travel in the session's and the shell's flags
+// (`ProceedOk`, `OpenResult`, `GameActive`), which a caller tests right after the call.
+class MainWindow final : public QMainWindow {
+ public:
+  // Builds the window and runs its load: the caption pass, then the saved placement.
+  explicit MainWindow(Instructor& program);
+  ~MainWindow() override;
+
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  // Opens the game at `GamePath`: its Global.qv, refused while it was never started, then the
+  // instructor's login when the game has a name or password. Sets `OpenResult`.
+  void ExecuteOpen();
+  void mnuFileClose_Click();
+  void mnuFileSave_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExit_Click();
+  void mnuAdvanceAdvanceGame_Click();
+  void mnuToolsGameInfo_Click();
+  void mnuToolsPasswords_Click();
+  void mnuToolsOptions_Click();
+  void mnuHelpContents_Click();
+  void mnuHelpAbout_Click();
+
+  // Lets a pending close, open or new game go on (`ProceedOk` -1) or not (0).
+  void SaveFirst();
+  void GameDisplay();
+  void NoGameDisplay();
+  // The status panels of the open game, after it changed.
+  void RefreshStatus();
+
+  // Sizes a panel to 0.82 of the window's height and 0.985 of its width, at the top left.
+  void SizePanel(QMdiSubWindow* panel);
+  QMdiSubWindow* game_panel() const { return game_panel_; }
+  QMdiSubWindow* no_game_panel() const { return no_game_panel_; }
+  // Shows the no-game panel when no game was opened: the end of the start-up and of Open.
+  void ShowNoGamePanelUnlessGame();
+
+  Instructor& program() { return program_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void BuildPanels();
+  void RestorePlacement();
+  void SavePlacement();
+  void SetGameCommandsEnabled(bool enabled);
+  QWidget* ActiveChild() const;
+  Answer Tell(const std::string& text, Buttons buttons, Icon icon);
+  Session& session();
+  ShellState& state();
+
+  Instructor& program_;
+  QMdiArea* area_ = nullptr;
+  QMdiSubWindow* game_panel_ = nullptr;
+  QMdiSubWindow* no_game_panel_ = nullptr;
+  std::array<QLabel*, 6> status_panels_{};
+  // The commands a game must be open for: Close, Save, Print Current Form, Print Report and
+  // the Advance and Tools menus.
+  std::array<QAction*, 6> game_commands_{};
+  QAction* save_button_ = nullptr;
+  QAction* print_button_ = nullptr;
+};
+
+}  // namespace qv
