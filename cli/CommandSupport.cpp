@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <chrono>
+#include <memory>
 #include <ostream>
 
 #include "data/GlobalFile.h"
@@ -36,6 +37,26 @@ Tool::Tool(Streams& streams, const std::string& game_dir, std::optional<std::uin
 void AddLoginOptions(CLI::App* command, Login* login) {
   command->add_option("--instructor", login->instructor, "the instructor's name, for the login");
   command->add_option("--password", login->password, "the instructor's password, for the login");
+}
+
+CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
+                             const std::string& description,
+                             std::function<int(Session&, Streams&)> run) {
+  CLI::App* command = app.add_subcommand(name, description);
+  auto directory = std::make_shared<std::string>();
+  auto login = std::make_shared<Login>();
+  command->add_option("DIR", *directory, "the game directory")->required();
+  AddLoginOptions(command, login.get());
+  command->callback([=] {
+    *action = [=](Streams& streams) {
+      Tool tool(streams, *directory, std::nullopt);
+      if (!OpenGame(tool, streams, *login)) {
+        return kExitFailed;
+      }
+      return run(tool.session(), streams);
+    };
+  });
+  return command;
 }
 
 bool OpenGame(Tool& tool, Streams& streams, const Login& login) {

@@ -50,6 +50,13 @@ struct Login {
 // Adds --instructor and --password to `command`.
 void AddLoginOptions(CLI::App* command, Login* login);
 
+// Adds a command on an existing game, with the argument DIR and the login options: the game
+// is opened (and the login checked) before `run`, which gets the open session. Returns the
+// command, for options of its own.
+CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
+                             const std::string& description,
+                             std::function<int(Session&, Streams&)> run);
+
 // Opens the game of the tool's directory as the desktop program does: its Global.qv read, a
 // game that was never started refused, and the login checked when the game has an
 // instructor name or password. Prints why a game was not opened. True when open.

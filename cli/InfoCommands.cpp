@@ -72,52 +72,32 @@ void PrintInfoJson(std::ostream& out, const GameRecord& game,
 }  // namespace
 
 void AddInfoCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand("info", "Show the game record and the bank list");
-  auto directory = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
+  CLI::App* command = AddOpenGameCommand(
+      app, action, "info", "Show the game record and the bank list",
+      [json](Session& session, Streams& streams) {
+        const GameRecord shown = WithAllStatuses(session);
+        const std::vector<GameInfoRow> rows = GameInfoRows(shown, session.tables);
+        if (*json) {
+          PrintInfoJson(streams.out, session.game, rows);
+        } else {
+          PrintInfo(streams.out, session.game, rows);
+        }
+        return kExitOk;
+      });
   command->add_flag("--json", *json, "print JSON");
-  AddLoginOptions(command, login.get());
-  command->callback([=] {
-    *action = [=](Streams& streams) {
-      Tool tool(streams, *directory, std::nullopt);
-      if (!OpenGame(tool, streams, *login)) {
-        return kExitFailed;
-      }
-      Session& session = tool.session();
-      const GameRecord shown = WithAllStatuses(session);
-      const std::vector<GameInfoRow> rows = GameInfoRows(shown, session.tables);
-      if (*json) {
-        PrintInfoJson(streams.out, session.game, rows);
-      } else {
-        PrintInfo(streams.out, session.game, rows);
-      }
-      return kExitOk;
-    };
-  });
 }
 
 void AddPasswordsCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand("passwords", "List the banks' passwords");
-  auto directory = std::make_shared<std::string>();
-  auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
-  AddLoginOptions(command, login.get());
-  command->callback([=] {
-    *action = [=](Streams& streams) {
-      Tool tool(streams, *directory, std::nullopt);
-      if (!OpenGame(tool, streams, *login)) {
-        return kExitFailed;
-      }
-      streams.out << "Bank Passwords\n";
-      for (const PasswordRow& row : PasswordRows(tool.session().game)) {
-        streams.out << Text(row.name) << "  " << Text(row.management) << "  " << Text(row.password)
-                    << "\n";
-      }
-      return kExitOk;
-    };
-  });
+  AddOpenGameCommand(app, action, "passwords", "List the banks' passwords",
+                     [](Session& session, Streams& streams) {
+                       streams.out << "Bank Passwords\n";
+                       for (const PasswordRow& row : PasswordRows(session.game)) {
+                         streams.out << Text(row.name) << "  " << Text(row.management) << "  "
+                                     << Text(row.password) << "\n";
+                       }
+                       return kExitOk;
+                     });
 }
 
 }  // namespace qv::cli

@@ -52,82 +52,63 @@ int PrintQuarterlyReport(Session& session, Streams& streams, const std::string& 
 }
 
 void AddReportCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand("report", "Print the quarterly report of every bank");
-  auto directory = std::make_shared<std::string>();
   auto layout = std::make_shared<std::string>();
   auto copies = std::make_shared<int>(1);
   auto output = std::make_shared<std::string>();
-  auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
+  CLI::App* command =
+      AddOpenGameCommand(app, action, "report", "Print the quarterly report of every bank",
+                         [=](Session& session, Streams& streams) {
+                           return PrintQuarterlyReport(session, streams, *layout, *copies, *output);
+                         });
   command->add_option("--layout", *layout, "the report layout (default: the shipped report.qvs)");
   command->add_option("--copies", *copies, "number of copies")->check(CLI::Range(1, 99));
   command->add_option("--output", *output, "write to FILE instead (PDF when it ends in .pdf)");
-  AddLoginOptions(command, login.get());
-  command->callback([=] {
-    *action = [=](Streams& streams) {
-      Tool tool(streams, *directory, std::nullopt);
-      if (!OpenGame(tool, streams, *login)) {
-        return kExitFailed;
-      }
-      return PrintQuarterlyReport(tool.session(), streams, *layout, *copies, *output);
-    };
-  });
 }
 
 void AddEnvCommand(CLI::App& app, Action* action) {
-  CLI::App* command =
-      app.add_subcommand("env", "Show or change the regulatory environment of a running game");
-  auto directory = std::make_shared<std::string>();
   auto settings = std::make_shared<std::vector<std::string>>();
-  auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
-  command->add_option("--set", *settings, "FIELD=VALUE, with a field name shown by `qvctl env`");
-  AddLoginOptions(command, login.get());
-  command->callback([=] {
-    *action = [=](Streams& streams) {
-      Tool tool(streams, *directory, std::nullopt);
-      if (!OpenGame(tool, streams, *login)) {
-        return kExitFailed;
-      }
-      Session& session = tool.session();
-      Table<double, 84> environment;
-      if (!ReadEnvironmentForChange(session, &environment)) {
-        return kExitFailed;
-      }
-      SetupForms forms;
-      FillEnvSetupForm(environment, &forms.environment);
-      if (settings->empty()) {
+  CLI::App* command = AddOpenGameCommand(
+      app, action, "env", "Show or change the regulatory environment of a running game",
+      [settings](Session& session, Streams& streams) {
+        Table<double, 84> environment;
+        if (!ReadEnvironmentForChange(session, &environment)) {
+          return kExitFailed;
+        }
+        SetupForms forms;
+        FillEnvSetupForm(environment, &forms.environment);
+        if (settings->empty()) {
+          for (const EnvironmentField& field : kEnvironmentFields) {
+            streams.out << field.key << " = " << EnvFieldText(forms.environment, field.field)
+                        << "  (" << field.name << ")\n";
+          }
+          return kExitOk;
+        }
+        for (const std::string& setting : *settings) {
+          const std::size_t equals = setting.find('=');
+          const EnvironmentField* field = equals == std::string::npos
+                                              ? nullptr
+                                              : FindEnvironmentField(setting.substr(0, equals));
+          if (field == nullptr) {
+            streams.err << "qvctl env: '" << setting
+                        << "' is not FIELD=VALUE with a field that `qvctl env DIR` lists\n";
+            return kExitBadArguments;
+          }
+          EnvFieldText(forms.environment, field->field) = setting.substr(equals + 1);
+        }
         for (const EnvironmentField& field : kEnvironmentFields) {
-          streams.out << field.key << " = " << EnvFieldText(forms.environment, field.field) << "  ("
-                      << field.name << ")\n";
+          if (!ValidateSetup(session.ui, forms, kEnvSetupForm, field.field, 0)) {
+            streams.out << "Nothing was changed.\n";
+            return kExitBadArguments;
+          }
         }
+        StoreEnvSetupForm(forms.environment, &environment);
+        if (!SaveEnvironmentChanges(session, environment)) {
+          return kExitFailed;
+        }
+        streams.out << "The new environment takes effect from the next quarter.\n";
         return kExitOk;
-      }
-      for (const std::string& setting : *settings) {
-        const std::size_t equals = setting.find('=');
-        const EnvironmentField* field =
-            equals == std::string::npos ? nullptr : FindEnvironmentField(setting.substr(0, equals));
-        if (field == nullptr) {
-          streams.err << "qvctl env: '" << setting
-                      << "' is not FIELD=VALUE with a field that `qvctl env DIR` lists\n";
-          return kExitBadArguments;
-        }
-        EnvFieldText(forms.environment, field->field) = setting.substr(equals + 1);
-      }
-      for (const EnvironmentField& field : kEnvironmentFields) {
-        if (!ValidateSetup(session.ui, forms, kEnvSetupForm, field.field, 0)) {
-          streams.out << "Nothing was changed.\n";
-          return kExitBadArguments;
-        }
-      }
-      StoreEnvSetupForm(forms.environment, &environment);
-      if (!SaveEnvironmentChanges(session, environment)) {
-        return kExitFailed;
-      }
-      streams.out << "The new environment takes effect from the next quarter.\n";
-      return kExitOk;
-    };
-  });
+      });
+  command->add_option("--set", *settings, "FIELD=VALUE, with a field name shown by `qvctl env`");
 }
 
 }  // namespace qv::cli

@@ -11,20 +11,8 @@ namespace qv {
 namespace {
 
 // Bank 1 of a one-bank game, taxed at 50 %; everything not set is 0.
-struct Bank {
+struct Bank : test::TestBank {
   Bank() { s.context.TaxRate = 0.5; }
-
-  test::EngineTestSession s{1};
-  GameTables& t = s.tables();
-  Portfolio& lots = t.Portfolios(1);
-
-  std::int16_t& BA(int item) { return t.BankAmounts(1, item); }
-  double& BV(int item) { return t.BankValues(1, item); }
-  float& D(int item) { return t.Decision(1, item); }
-  std::int16_t& PA(int k) { return lots.PortfolioAmount(k); }
-  double& PY(int k) { return lots.PortfolioYield(k); }
-  double& LA(int k) { return lots.LoanAmount(k); }
-  double& LR(int k) { return lots.LoanRate(k); }
 
   void Close() { CloseIncomeAndFunding(s.context, 1, lots); }
 };

@@ -11,18 +11,7 @@ namespace {
 
 // An empty bank (every lot, amount and rate 0) rolls forward without effect, so each case
 // below fills only the ladder it is about. Bank 1, season 1, an economy that is not slow.
-struct Bank {
-  test::EngineTestSession s{1};
-  GameTables& t = s.tables();
-  Portfolio& lots = t.Portfolios(1);
-
-  std::int16_t& BA(int item) { return t.BankAmounts(1, item); }
-  double& BV(int item) { return t.BankValues(1, item); }
-  float& D(int item) { return t.Decision(1, item); }
-  std::int16_t& PA(int k) { return lots.PortfolioAmount(k); }
-  double& PY(int k) { return lots.PortfolioYield(k); }
-  double& LA(int k) { return lots.LoanAmount(k); }
-  double& LR(int k) { return lots.LoanRate(k); }
+struct Bank : test::TestBank {
 
   void Run(int season = 1) {
     s.context.Season = season;
