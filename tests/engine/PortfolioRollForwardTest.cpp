@@ -12,7 +12,6 @@ namespace {
 // An empty bank (every lot, amount and rate 0) rolls forward without effect, so each case
 // below fills only the ladder it is about. Bank 1, season 1, an economy that is not slow.
 struct Bank : test::TestBank {
-
   void Run(int season = 1) {
     s.context.Season = season;
     RollForwardPortfolio(s.context, 1, lots);
