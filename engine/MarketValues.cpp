@@ -16,7 +16,8 @@ double Quarterly(double annual_percent) {
 // A position of `amount` earning `coupon` (annual percent) for `periods` more periods, priced
 // at the market's `discount` per period: what it will have grown to, discounted back.
 double PresentValue(double amount, double coupon, double discount, int periods) {
-  return std::pow(1.0 + Quarterly(coupon), periods) / std::pow(1.0 + discount, periods) * amount;
+  return IntegerPower(1.0 + Quarterly(coupon), periods) / IntegerPower(1.0 + discount, periods) *
+         amount;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "data/Items.h"
 #include "engine/BankBooks.h"
 #include "engine/CloseStages.h"
+#include "engine/ProfileMath.h"
 #include "platform/Numeric.h"
 
 namespace qv {
@@ -261,7 +262,7 @@ void AmortiseQuarterly(BankBooks& b, const AmortisingBook& book) {
     double principal = 0.0;
     if (b.PY(k) > 0.0) {
       const double i = b.PY(k) / 400.0;
-      principal = b.PA(k) * i / (std::pow(1.0 + i, k - book.first) - 1.0);
+      principal = AnnuityRepayment(b.PA(k), i, k - book.first);
     }
     b.BA(book.repayments) = ToAmount(b.BA(book.repayments) + principal);
     b.PA(k - 1) = ToAmount(b.PA(k) - principal);
@@ -285,7 +286,7 @@ void AgeLongLoans(BankBooks& b, int season) {
       const double i = (b.LR(k) + (kind == 1 ? b.context.FloatingBase : 0.0)) / 400.0;
       double principal = 0.0;
       if (i > 0.0) {
-        principal = i * b.LA(k) / (std::pow(1.0 + i, QuartersLeft(year, season)) - 1.0);
+        principal = AnnuityRepayment(b.LA(k), i, QuartersLeft(year, season));
       }
       total += principal;
       b.LA(k) -= principal;

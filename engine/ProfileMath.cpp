@@ -31,7 +31,7 @@ double AnnuityRepayment(double balance, double rate, int periods) {
   if (rate <= 0.0) {
     return 0.0;
   }
-  return CheckedDivide(rate * balance, std::pow(1.0 + rate, periods) - 1.0);
+  return CheckedDivide(rate * balance, IntegerPower(1.0 + rate, periods) - 1.0);
 }
 
 std::vector<double> RunOffSchedule(const std::vector<double>& ladder) {

@@ -31,6 +31,22 @@ inline double Min(double a, double b) {
 // center + spread * (1 - 2u) with u the next uniform number of `random`.
 double Jitter(Random& random, double center, double spread);
 
+// base raised to a whole exponent by repeated squaring: several times faster than std::pow
+// for the short ladders of the books, and within a few units in the last place of it.
+inline double IntegerPower(double base, int exponent) {
+  const bool negative = exponent < 0;
+  unsigned left = negative ? static_cast<unsigned>(-exponent) : static_cast<unsigned>(exponent);
+  double result = 1.0;
+  while (left != 0) {
+    if ((left & 1U) != 0) {
+      result *= base;
+    }
+    base *= base;
+    left >>= 1U;
+  }
+  return negative ? 1.0 / result : result;
+}
+
 // Rounds to single precision, as every Single stored in a file is.
 inline float ToSingle(double value) {
   return static_cast<float>(value);
