@@ -69,6 +69,19 @@ TEST(Jitter, SpreadsAroundTheCentre) {
   EXPECT_DOUBLE_EQ(Jitter(random, 10, 2), 9);
 }
 
+TEST(IntegerPower, AgreesWithPowToTheLastDigits) {
+  EXPECT_EQ(IntegerPower(2.0, 10), 1024.0);
+  EXPECT_EQ(IntegerPower(1.5, 0), 1.0);
+  EXPECT_EQ(IntegerPower(2.0, -2), 0.25);
+  for (const double base : {1.0001, 1.0125, 1.02, 0.97}) {
+    for (int exponent = 1; exponent <= 80; ++exponent) {
+      const double expected = std::pow(base, exponent);
+      EXPECT_NEAR(IntegerPower(base, exponent), expected, expected * 1e-14)
+          << base << "^" << exponent;
+    }
+  }
+}
+
 TEST(SeededRandom, IsRepeatableAndInRange) {
   SeededRandom first(42);
   SeededRandom second(42);
