@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <chrono>
+#include <istream>
 #include <memory>
 #include <ostream>
 
@@ -11,6 +12,15 @@
 namespace qv::cli {
 
 namespace {
+
+bool AskLogin(Streams& streams, Login* login) {
+  streams.out << "Instructor: " << std::flush;
+  if (!std::getline(streams.in, login->instructor)) {
+    return false;
+  }
+  streams.out << "Password: " << std::flush;
+  return static_cast<bool>(std::getline(streams.in, login->password));
+}
 
 std::uint64_t ClockSeed() {
   return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
@@ -71,12 +81,22 @@ bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
     return false;
   }
   ApplyGlobalRecord(session);
-  if (NeedsLogin(session.game) && CheckLogin(session.ui, session.game, login.instructor,
-                                             login.password) != LoginCode::kOpened) {
-    streams.out << "Quorvant Game Was Not Opened\n";
-    return false;
+  if (!NeedsLogin(session.game)) {
+    return true;
   }
-  return true;
+  Login typed = login;
+  for (;;) {
+    const LoginCode code = CheckLogin(session.ui, session.game, typed.instructor, typed.password);
+    if (code == LoginCode::kOpened) {
+      return true;
+    }
+    // Retry at a terminal asks for the name and password again.
+    if ((code != LoginCode::kWrongName && code != LoginCode::kWrongPassword) ||
+        !AskLogin(streams, &typed)) {
+      streams.out << "Quorvant Game Was Not Opened\n";
+      return false;
+    }
+  }
 }
 
 }  // namespace qv::cli

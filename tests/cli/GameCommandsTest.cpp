@@ -117,6 +117,14 @@ TEST_F(RunningGame, LoginGuardsEveryCommandButVerify) {
   EXPECT_EQ(Qvctl({"verify", game}).exit_code, kExitOk);
 }
 
+TEST_F(RunningGame, AtATerminalRetryAsksForTheLoginAgain) {
+  const QvctlRun run = QvctlAtTerminal({"passwords", game}, "r\nreyes\nsecret\n");
+  EXPECT_EQ(run.exit_code, kExitOk) << run.out;
+  EXPECT_NE(run.out.find("Invalid Instructor Name, Try Again!"), std::string::npos);
+  EXPECT_NE(run.out.find("Instructor: Password: "), std::string::npos);
+  EXPECT_NE(run.out.find("Birch  Kim  b2"), std::string::npos);
+}
+
 TEST_F(RunningGame, InfoAndPasswords) {
   const QvctlRun info = As({"info", game, "--json"});
   ASSERT_EQ(info.exit_code, kExitOk) << info.err;

@@ -25,4 +25,13 @@ inline QvctlRun Qvctl(const std::vector<std::string>& args) {
   return QvctlRun{code, out.str(), err.str()};
 }
 
+// Runs qvctl as at a terminal, reading the answers from `typed`.
+inline QvctlRun QvctlAtTerminal(const std::vector<std::string>& args, const std::string& typed) {
+  std::istringstream in(typed);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunQvctl(args, Streams{in, out, err, true, test::ProgramDir()});
+  return QvctlRun{code, out.str(), err.str()};
+}
+
 }  // namespace qv::cli
