@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev nlohmann-json3-dev
-          qt6-base-dev xvfb xauth fonts-dejavu-core fonts-urw-base35)
+          qt6-base-dev xvfb xauth fonts-dejavu-core fonts-urw-base35
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -22,13 +23,17 @@
 #include "data/GlobalFile.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
+#include "reports/QuarterlyReport.h"
 #include "shell/AboutDialog.h"
+#include "shell/ChangeEnvCommand.h"
 #include "shell/GameDiscovery.h"
 #include "shell/GameListDialogs.h"
 #include "shell/Instructor.h"
 #include "shell/Login.h"
 #include "shell/LoginDialog.h"
+#include "shell/NewGameWizard.h"
 #include "shell/OptionsDialog.h"
+#include "shell/QtPrinter.h"
 #include "shell/ResStrings.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
@@ -128,10 +133,7 @@ void MainWindow::BuildMenus() {
   auto add_bar = [&](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); };
 
   QMenu* file = add_menu("mnuFile", "1000");
-  QAction* new_game =
-      add_item(file, "mnuFileNew", "Start a &New Game", &MainWindow::mnuFileNew_Click);
-  // Starting a game needs the setup forms, which this program does not have yet.
-  new_game->setEnabled(false);
+  add_item(file, "mnuFileNew", "Start a &New Game", &MainWindow::mnuFileNew_Click);
   add_item(file, "mnuFileOpen", "&Open Existing Game", &MainWindow::mnuFileOpen_Click);
   game_commands_[0] =
       add_item(file, "mnuFileClose", "&Close Current Game", &MainWindow::mnuFileClose_Click);
@@ -141,8 +143,8 @@ void MainWindow::BuildMenus() {
   add_bar(file, "mnuFileBar1");
   game_commands_[2] =
       add_item(file, "mnuFilePrint", "&Print Current Form", &MainWindow::mnuFilePrint_Click);
-  game_commands_[3] = file->addAction("Print &Report");
-  game_commands_[3]->setObjectName("mnuFilePrintReport");
+  game_commands_[3] =
+      add_item(file, "mnuFilePrintReport", "Print &Report", &MainWindow::mnuFilePrintReport_Click);
   add_bar(file, "mnuFileBar2");
   add_item(file, "mnuFileExit", "E&xit Quorvant", &MainWindow::mnuFileExit_Click);
 
@@ -152,7 +154,8 @@ void MainWindow::BuildMenus() {
   game_commands_[4] = advance->menuAction();
 
   QMenu* tools = add_menu("mnuTools", "1032");
-  tools->addAction("&Change Regulatory Environment")->setObjectName("mnuToolsChangeEnv");
+  add_item(tools, "mnuToolsChangeEnv", "&Change Regulatory Environment",
+           &MainWindow::mnuToolsChangeEnv_Click);
   add_item(tools, "mnuToolsGameInfo", "&Banks Active In This Game",
            &MainWindow::mnuToolsGameInfo_Click);
   add_item(tools, "mnuToolsPasswords", "Bank &Passwords", &MainWindow::mnuToolsPasswords_Click);
@@ -178,9 +181,8 @@ void MainWindow::BuildToolBar() {
     button->setToolTip(tooltip);
     return button;
   };
-  QAction* new_game = add_button("New", "Start a New Game", QStyle::SP_FileIcon, "document-new");
-  new_game->setEnabled(false);
-  connect(new_game, &QAction::triggered, this, &MainWindow::mnuFileNew_Click);
+  connect(add_button("New", "Start a New Game", QStyle::SP_FileIcon, "document-new"),
+          &QAction::triggered, this, &MainWindow::mnuFileNew_Click);
   connect(add_button("Open", "Open Existing Game", QStyle::SP_DialogOpenButton, "document-open"),
           &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
   save_button_ =
@@ -351,10 +353,14 @@ void MainWindow::NoGameDisplay() {
   game_panel_->hide();
 }
 
-// The new-game setup forms are not part of this program yet, so New stays disabled; it
-// already closes the open game first, as starting a game will.
 void MainWindow::mnuFileNew_Click() {
   mnuFileClose_Click();
+  if (session().ProceedOk != -1) {
+    return;
+  }
+  no_game_panel_->hide();
+  StartNewGame(*this);
+  ShowNoGamePanelUnlessGame();
 }
 
 void MainWindow::mnuFileClose_Click() {
@@ -514,6 +520,45 @@ void MainWindow::mnuFilePrint_Click() {
       return;
     }
   }
+}
+
+void MainWindow::mnuFilePrintReport_Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  dialog.setObjectName("dlgCommonDialog");
+  dialog.setWindowTitle("Print Report");
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  // With no printer installed a PDF file is the only place the report can go: it is preset to
+  // the game's folder, beside the game it reports on.
+  const bool has_printer = !QPrinterInfo::availablePrinterNames().isEmpty();
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, !has_printer);
+  if (!has_printer) {
+    QDir folder(QString::fromStdString(session().GamePath));
+    if (!folder.exists()) {
+      folder = QDir::home();
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("Quorvant Report.pdf"));
+    // The dialog fills its file box with a folder of its own; it shows the preset name instead.
+    if (auto* file_box = dialog.findChild<QLineEdit*>("filename")) {
+      file_box->setText(printer.outputFileName());
+    }
+  }
+  printer.setCopyCount(1);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  const int copies = printer.copyCount();
+  if (copies < 1) {
+    return;
+  }
+  QtPrinter report_printer(printer, this);
+  PrintReport(session(), ReportLayoutPath(session()), copies, report_printer);
+}
+
+void MainWindow::mnuToolsChangeEnv_Click() {
+  ChangeEnv(*this);
 }
 
 void MainWindow::mnuFileExit_Click() {

@@ -36,8 +36,12 @@ class MainWindow final : public QMainWindow {
   void mnuFileClose_Click();
   void mnuFileSave_Click();
   void mnuFilePrint_Click();
+  // Prints the quarterly report through the print dialog; to a PDF file when there is no
+  // printer.
+  void mnuFilePrintReport_Click();
   void mnuFileExit_Click();
   void mnuAdvanceAdvanceGame_Click();
+  void mnuToolsChangeEnv_Click();
   void mnuToolsGameInfo_Click();
   void mnuToolsPasswords_Click();
   void mnuToolsOptions_Click();

@@ -38,8 +38,6 @@ StartupDialog::StartupDialog(QWidget* owner) : QDialog(owner) {
     group->addButton(options_[i], i + 1);
     layout->addWidget(options_[i]);
   }
-  // Starting a game needs the setup forms, which this program does not have yet.
-  options_[2]->setEnabled(false);
   auto* row = new QHBoxLayout;
   row->addStretch();
   auto* ok = new QPushButton("Continue", this);
