@@ -13,6 +13,7 @@
 #include "platform/Random.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -46,16 +47,8 @@ int PeriodOf(double value) {
   return static_cast<int>(value) / 1000;
 }
 
-struct EconomicFiles : ::testing::Test {
-  test::TempDir dir;
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
-
+struct EconomicFiles : ::testing::Test, test::TestSession {
   void SetUp() override {
-    session.GamePath = dir.path();
     dir.Write("DATAEC.QVS", LabelledEconomicFile(100));
     dir.Write("INIT.QVS", LabelledInitFile(188));
   }

@@ -6,6 +6,7 @@
 #include "platform/Random.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -136,16 +137,8 @@ TEST(GlobalFile, RefusesDamagedText) {
   }
 }
 
-struct GlobalFileRoutines : ::testing::Test {
-  test::TempDir dir;
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
-
+struct GlobalFileRoutines : ::testing::Test, test::TestSession {
   void SetUp() override {
-    session.GamePath = dir.path();
     session.game = OneBankGame();
     session.game.DiskPath(1) = dir.Subdir("disk1");
   }

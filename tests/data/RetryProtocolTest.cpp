@@ -8,21 +8,13 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
 
-struct RetryProtocol : ::testing::Test {
-  test::TempDir dir;
-  LocalFileSystem real;
-  test::FaultyFileSystem files{real};
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
-
+struct RetryProtocol : ::testing::Test, test::TestSession {
   void SetUp() override {
-    session.GamePath = dir.path();
     session.game.GameVersion = "3.00";
     session.game.NumBanks = 1;
   }

@@ -18,6 +18,7 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv::test {
 
@@ -70,17 +71,8 @@ inline void FillSampleTables(GameTables* t, int num_banks) {
 }
 
 // A session on a fresh temporary game directory, its file system able to fail on request.
-struct GameDirectory {
-  TempDir dir;
-  LocalFileSystem real;
-  FaultyFileSystem files{real};
-  ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
-
+struct GameDirectory : TestSession {
   explicit GameDirectory(int num_banks) {
-    session.GamePath = dir.path();
     GameRecord& g = session.game;
     g.GameVersion = "3.00";
     g.GameId = "12-08-2026 15:10 0.25";

@@ -15,6 +15,7 @@
 #include "platform/Random.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -70,17 +71,10 @@ std::string HandInit(int huge = 0) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-struct PeriodZero : ::testing::Test {
-  test::TempDir dir;
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+struct PeriodZero : ::testing::Test, test::TestSession {
   NewGameState state;
 
   void SetUp() override {
-    session.GamePath = dir.path();
     dir.Write("DATAEC.QVS", HandEconomy());
     dir.Write("INIT.QVS", HandInit());
     EnvironmentDefaults(session);
