@@ -1,6 +1,7 @@
 #include "shell/NewGameWizard.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "newgame/CreateGame.h"
@@ -79,19 +80,34 @@ class Wizard {
     return GiveUp();
   }
 
+  // How a form was left. A confirmed Cancel and an illegal code end the flow (`ended`); a
+  // Cancel taken back shows the form again with the focus where it was. Returns true when
+  // the form's fields are to be checked.
+  bool FormLeft(int code, bool previous_allowed, int* focus, std::optional<Step>* ended) {
+    if (code == kSetupCancel) {
+      if (AskYes("Abort New Game Setup")) {
+        *ended = GiveUp();
+      } else {
+        *focus = setup_.SetupField;
+      }
+      return false;
+    }
+    if (code != kSetupNext && !(previous_allowed && code == kSetupPrevious)) {
+      *ended = IllegalCode();
+      return false;
+    }
+    return true;
+  }
+
   Step GameStep() {
     int focus = 1;
     for (;;) {
       const int code = game_form_.ShowModal(focus);
-      if (code == kSetupCancel) {
-        if (AskYes("Abort New Game Setup")) {
-          return GiveUp();
+      if (std::optional<Step> ended; !FormLeft(code, false, &focus, &ended)) {
+        if (ended) {
+          return *ended;
         }
-        focus = setup_.SetupField;
         continue;
-      }
-      if (code != kSetupNext) {
-        return IllegalCode();
       }
       if (const int bad = FirstInvalid(game_form_, setup_.SetupField, GameFields()); bad != 0) {
         focus = bad == 5 ? 4 : bad;  // a failed confirmation sends the instructor to the password
@@ -121,15 +137,11 @@ class Wizard {
         return GiveUp();
       }
       const int code = bank_form_.ShowModal(focus);
-      if (code == kSetupCancel) {
-        if (AskYes("Abort New Game Setup")) {
-          return GiveUp();
+      if (std::optional<Step> ended; !FormLeft(code, true, &focus, &ended)) {
+        if (ended) {
+          return *ended;
         }
-        focus = setup_.SetupField;
         continue;
-      }
-      if (code != kSetupPrevious && code != kSetupNext) {
-        return IllegalCode();
       }
       std::vector<int> fields;
       for (int bank = 1; bank <= num_banks; ++bank) {
@@ -151,15 +163,11 @@ class Wizard {
     int focus = 1;
     for (;;) {
       const int code = env_form_.ShowModal(focus);
-      if (code == kSetupCancel) {
-        if (AskYes("Abort New Game Setup")) {
-          return GiveUp();
+      if (std::optional<Step> ended; !FormLeft(code, true, &focus, &ended)) {
+        if (ended) {
+          return *ended;
         }
-        focus = setup_.SetupField;
         continue;
-      }
-      if (code != kSetupPrevious && code != kSetupNext) {
-        return IllegalCode();
       }
       std::vector<int> fields;
       for (int field = 1; field <= kEnvFields; ++field) {
