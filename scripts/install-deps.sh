@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ ccache clang libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev nlohmann-json3-dev
-          qt6-base-dev xvfb xauth fonts-dejavu-core fonts-urw-base35
+          qt6-base-dev qt6-charts-dev libqt6opengl6-dev xvfb xauth fonts-dejavu-core fonts-urw-base35
           poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
