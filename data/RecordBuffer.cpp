@@ -12,29 +12,6 @@ void RecordBuffer::Clear() {
   std::fill(bytes_.begin(), bytes_.end(), std::uint8_t{0});
 }
 
-std::size_t RecordBuffer::Slot(int n, int width) const {
-  if (n < 1 || static_cast<std::size_t>(n) * static_cast<std::size_t>(width) > bytes_.size()) {
-    throw RuntimeError(error::kSubscriptOutOfRange);
-  }
-  return static_cast<std::size_t>(n - 1) * static_cast<std::size_t>(width);
-}
-
-float RecordBuffer::Single(int n) const {
-  return GetSingle(bytes_, Slot(n, 4));
-}
-
-void RecordBuffer::SetSingle(int n, double value) {
-  PutSingle(bytes_, Slot(n, 4), ToSingle(value));
-}
-
-std::int16_t RecordBuffer::Integer(int n) const {
-  return GetInt16(bytes_, Slot(n, 2));
-}
-
-void RecordBuffer::SetInteger(int n, std::int16_t value) {
-  PutInt16(bytes_, Slot(n, 2), value);
-}
-
 std::string RecordBuffer::Text(int offset, int size) const {
   if (offset < 0 || size < 0 || static_cast<std::size_t>(offset + size) > bytes_.size()) {
     throw RuntimeError(error::kSubscriptOutOfRange);

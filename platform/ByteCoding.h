@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace qv {
@@ -23,6 +24,10 @@ inline std::int16_t GetInt16(std::span<const std::uint8_t> bytes, std::size_t of
 
 inline void PutSingle(std::span<std::uint8_t> bytes, std::size_t offset, float value) {
   const auto bits = std::bit_cast<std::uint32_t>(value);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(bytes.data() + offset, &bits, sizeof bits);
+    return;
+  }
   for (int i = 0; i < 4; ++i) {
     bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits >> (8 * i));
   }
@@ -30,6 +35,11 @@ inline void PutSingle(std::span<std::uint8_t> bytes, std::size_t offset, float v
 
 inline float GetSingle(std::span<const std::uint8_t> bytes, std::size_t offset) {
   std::uint32_t bits = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // One load where the host's order is the file's: PORTF.QV alone is read in the thousands.
+    std::memcpy(&bits, bytes.data() + offset, sizeof bits);
+    return std::bit_cast<float>(bits);
+  }
   for (int i = 0; i < 4; ++i) {
     bits |= static_cast<std::uint32_t>(bytes[offset + static_cast<std::size_t>(i)]) << (8 * i);
   }

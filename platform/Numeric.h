@@ -2,14 +2,11 @@
 
 #include <cstdint>
 
+#include "platform/RuntimeError.h"
+
 namespace qv {
 
 class Random;
-
-// Throw the run-time errors of the conversions below; kept out of line so that the checks,
-// which run millions of times a quarter, inline to a few instructions.
-[[noreturn]] void ThrowOverflow();
-[[noreturn]] void ThrowDivisionByZero();
 
 // The one conversion of a computed value to a 16-bit amount: nearest whole number, halves
 // to even. Throws RuntimeError(6) when the result lies outside -32768..32767 or the value

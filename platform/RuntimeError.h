@@ -35,4 +35,10 @@ class RuntimeError : public std::runtime_error {
   int number_;
 };
 
+// Throw the errors that the numeric helpers and the tables check for. Out of line, so that
+// the checks, which run millions of times a quarter, inline to a compare and a branch.
+[[noreturn]] void ThrowOverflow();
+[[noreturn]] void ThrowSubscriptOutOfRange();
+[[noreturn]] void ThrowDivisionByZero();
+
 }  // namespace qv

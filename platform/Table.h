@@ -29,7 +29,7 @@ class Table {
  private:
   static std::size_t Slot(int index) {
     if (index < 1 || index > N) {
-      throw RuntimeError(error::kSubscriptOutOfRange);
+      ThrowSubscriptOutOfRange();
     }
     return static_cast<std::size_t>(index - 1);
   }
@@ -52,7 +52,7 @@ class Table2 {
  private:
   static std::size_t Slot(int row, int col) {
     if (row < 1 || row > Rows || col < 1 || col > Cols) {
-      throw RuntimeError(error::kSubscriptOutOfRange);
+      ThrowSubscriptOutOfRange();
     }
     return static_cast<std::size_t>((row - 1) * Cols + (col - 1));
   }
