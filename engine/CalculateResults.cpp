@@ -26,9 +26,16 @@ int SeasonOf(int quarter) {
   return season == 0 ? 4 : season;
 }
 
+// The bank whose part of the quarter is being worked out, so that a run-time error can say
+// whose decisions led to it; bank 0 while the work is the whole market's.
+struct BankAtWork {
+  int bank = 0;
+  const char* doing = "";
+};
+
 // Returns false when the game disk was not supplied or a bank's lots could not be read;
 // run-time errors propagate.
-bool Calculate(Session& session, EngineContext& context) {
+bool Calculate(Session& session, EngineContext& context, BankAtWork& at_work) {
   GameTables& t = session.tables;
   GameRecord& game = session.game;
   const int banks = game.NumBanks;
@@ -46,14 +53,17 @@ bool Calculate(Session& session, EngineContext& context) {
 
   SetEconomicEnvironment(context);
   for (int b = 1; b <= banks; ++b) {
+    at_work = {b, "limiting the decisions of"};
     LimitDecisions(context, b);
     AddToIndustrySums(context, b);
     PrepareBankQuarter(context, b);
   }
+  at_work = {};
   ComputeIndustryAverages(context);
   AllocateMarkets(context);
 
   for (int b = 1; b <= banks; ++b) {
+    at_work = {};
     if (!WaitForGameDisk(session)) {
       return false;
     }
@@ -61,6 +71,7 @@ bool Calculate(Session& session, EngineContext& context) {
     if (!ReadPortfolio(session, b, &lots)) {
       return false;
     }
+    at_work = {b, "closing"};
     RollForwardPortfolio(context, b, lots);
     CloseIncomeAndFunding(context, b, lots);
     ComputeYieldsAndProfiles(context, b, lots);
@@ -71,22 +82,36 @@ bool Calculate(Session& session, EngineContext& context) {
     t.BankSummary(b, 4) = static_cast<double>(t.BankAmounts(b, amount::kTotalAssets));
   }
 
+  at_work = {};
   ShiftPlotHistory(context);
   return true;
 }
 
 }  // namespace
 
-int CalculateResults(Session& session) {
+int CalculateResults(Session& session, int* failed_bank) {
   EngineContext context(session);
+  BankAtWork at_work;
   try {
-    session.ProceedOk = Calculate(session, context) ? kProceed : kStop;
+    session.ProceedOk = Calculate(session, context, at_work) ? kProceed : kStop;
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
+    if (at_work.bank != 0) {
+      session.MessageText += std::string(" while ") + at_work.doing + " Bank " +
+                             std::to_string(at_work.bank) + ": " +
+                             session.game.BankName(at_work.bank);
+      if (failed_bank != nullptr) {
+        *failed_bank = at_work.bank;
+      }
+    }
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
     session.ProceedOk = kStop;
   }
   return session.ProceedOk;
+}
+
+int CalculateResults(Session& session) {
+  return CalculateResults(session, nullptr);
 }
 
 }  // namespace qv
