@@ -55,7 +55,10 @@ bool Calculate(Session& session, EngineContext& context, BankAtWork& at_work) {
   for (int b = 1; b <= banks; ++b) {
     at_work = {b, "limiting the decisions of"};
     LimitDecisions(context, b);
+    // The industry's sums are everyone's: an error there is not this bank's alone.
+    at_work = {};
     AddToIndustrySums(context, b);
+    at_work = {b, "preparing the quarter of"};
     PrepareBankQuarter(context, b);
   }
   at_work = {};
