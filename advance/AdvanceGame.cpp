@@ -7,6 +7,7 @@
 #include "advance/DiskRequests.h"
 #include "advance/FailedBanks.h"
 #include "advance/FixDecisions.h"
+#include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
 #include "advance/UpdateDisks.h"
 #include "data/BanksFile.h"
@@ -124,7 +125,8 @@ Outcome Advance(Session& session, const FailedBanks& failed_banks, int* failed_b
   }
   // The start's calculation has no decisions of the banks in it to settle.
   const bool starting = game.ResultsQuarter == -1;
-  if (CalculateResults(session, starting ? nullptr : failed_bank) != -1) {
+  GameDiskPortfolios portfolios(session);
+  if (CalculateResults(session, portfolios, starting ? nullptr : failed_bank) != -1) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;

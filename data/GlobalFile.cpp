@@ -240,9 +240,17 @@ Status LoadGlobalFile(Session& session, int index) {
   if (!read.ok()) {
     return read;
   }
+  // The game disk is looked at before every bank's close: parse only what changed.
+  DecodedGlobalFile& last = session.last_global_file;
+  if (!last.text.empty() && text == last.text) {
+    session.shadow = last.record;
+    return Status::Ok();
+  }
   if (!DecodeGlobalFile(text, &session.shadow)) {
     return Status::Error(error::kTypeMismatch, full_name + ": not a game record");
   }
+  last.text = std::move(text);
+  last.record = session.shadow;
   return Status::Ok();
 }
 

@@ -1,8 +1,6 @@
 #include <string>
 
-#include "advance/DiskIdentity.h"
 #include "data/Items.h"
-#include "data/PortfolioFile.h"
 #include "engine/CloseStages.h"
 #include "engine/ConstantTables.h"
 #include "engine/DecisionLimits.h"
@@ -33,9 +31,10 @@ struct BankAtWork {
   const char* doing = "";
 };
 
-// Returns false when the game disk was not supplied or a bank's lots could not be read;
+// Returns false when a bank's lots could not be had;
 // run-time errors propagate.
-bool Calculate(Session& session, EngineContext& context, BankAtWork& at_work) {
+bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfolios,
+               BankAtWork& at_work) {
   GameTables& t = session.tables;
   GameRecord& game = session.game;
   const int banks = game.NumBanks;
@@ -67,11 +66,8 @@ bool Calculate(Session& session, EngineContext& context, BankAtWork& at_work) {
 
   for (int b = 1; b <= banks; ++b) {
     at_work = {};
-    if (!WaitForGameDisk(session)) {
-      return false;
-    }
     Portfolio& lots = t.Portfolios(b);
-    if (!ReadPortfolio(session, b, &lots)) {
+    if (!portfolios.Load(b, &lots)) {
       return false;
     }
     at_work = {b, "closing"};
@@ -92,11 +88,11 @@ bool Calculate(Session& session, EngineContext& context, BankAtWork& at_work) {
 
 }  // namespace
 
-int CalculateResults(Session& session, int* failed_bank) {
+int CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank) {
   EngineContext context(session);
   BankAtWork at_work;
   try {
-    session.ProceedOk = Calculate(session, context, at_work) ? kProceed : kStop;
+    session.ProceedOk = Calculate(session, context, portfolios, at_work) ? kProceed : kStop;
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
     if (at_work.bank != 0) {
@@ -111,10 +107,6 @@ int CalculateResults(Session& session, int* failed_bank) {
     session.ProceedOk = kStop;
   }
   return session.ProceedOk;
-}
-
-int CalculateResults(Session& session) {
-  return CalculateResults(session, nullptr);
 }
 
 }  // namespace qv
