@@ -5,6 +5,7 @@
 #include "advance/ComputerDecisions.h"
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
+#include "advance/FailedBanks.h"
 #include "advance/FixDecisions.h"
 #include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
@@ -101,7 +102,9 @@ bool Update(Session& session) {
   return true;
 }
 
-Outcome Advance(Session& session) {
+// One try at the quarter. `failed_bank` is set when a run-time error arose in one bank's
+// part of the calculation.
+Outcome Advance(Session& session, const FailedBanks& failed_banks, int* failed_bank) {
   if (!WaitForGameDisk(session)) {
     return Outcome::kFailed;
   }
@@ -116,12 +119,14 @@ Outcome Advance(Session& session) {
     if (merged != Outcome::kDone) {
       return merged;
     }
-    if (ComputerDecisions(session) == 0) {
+    if (!failed_banks.Apply(session) || ComputerDecisions(session) == 0) {
       return Outcome::kFailed;
     }
   }
+  // The start's calculation has no decisions of the banks in it to settle.
+  const bool starting = game.ResultsQuarter == -1;
   GameDiskPortfolios portfolios(session);
-  if (CalculateResults(session, portfolios) != -1) {
+  if (CalculateResults(session, portfolios, starting ? nullptr : failed_bank) != -1) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;
@@ -132,7 +137,17 @@ Outcome Advance(Session& session) {
 int AdvanceGame(Session& session) {
   Outcome outcome = Outcome::kFailed;
   try {
-    outcome = Advance(session);
+    // A bank whose decisions cannot be calculated is settled by the instructor, and the
+    // quarter is tried again from the start with nothing stored in between.
+    FailedBanks failed_banks;
+    for (;;) {
+      int failed_bank = 0;
+      outcome = Advance(session, failed_banks, &failed_bank);
+      if (outcome != Outcome::kFailed || failed_bank == 0 ||
+          !failed_banks.Settle(session, failed_bank)) {
+        break;
+      }
+    }
   } catch (const RuntimeError& failure) {
     Tell(session, "Quorvant Sub AdvanceGame Error " + std::to_string(failure.number()),
          Icon::kExclamation);

@@ -1,12 +1,17 @@
 #include "advance/DiskIdentity.h"
 
 #include "data/GlobalFile.h"
+#include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {
 
 int CheckIndexDisk(Session& session, int bank) {
-  if (!ReadGlobalFile(session, bank)) {
+  const Status read = LoadGlobalFile(session, bank);
+  if (read.error_number() == error::kPathFileAccess) {
+    return disk_check::kRefused;
+  }
+  if (!read.ok()) {
     return disk_check::kNoGame;
   }
   const GameRecord& disk = session.shadow;
@@ -20,6 +25,9 @@ int CheckIndexDisk(Session& session, int bank) {
 
 int CheckGameDisk(Session& session) {
   const int check = CheckIndexDisk(session, 0);
+  if (check == disk_check::kRefused) {
+    return disk_check::kNoGame;
+  }
   if (check != disk_check::kNoGame && session.shadow.BankDiskFlag != 0) {
     return disk_check::kBankDisk;
   }

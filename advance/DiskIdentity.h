@@ -11,11 +11,12 @@ inline constexpr int kOutdated = 2;   // the open game's disk, older than the la
 inline constexpr int kOtherGame = 3;  // another game's disk
 inline constexpr int kNoGame = 4;     // no readable Global.qv
 inline constexpr int kBankDisk = 5;   // asked for the game disk, found a bank disk
+inline constexpr int kRefused = 6;    // a Global.qv that is a link, not a plain file, or too large
 }  // namespace disk_check
 
 // Reads Global.qv at the game directory (bank 0) or at `DiskPath(bank)` into the shadow
 // record and compares its game name and identity, exactly, with the open game's. Returns
-// `DiskCheck` 1..4.
+// `DiskCheck` 1..4, or 6 when the file there is refused unread.
 int CheckIndexDisk(Session& session, int bank);
 
 // CheckIndexDisk(0), then refuses a readable Global.qv that a bank disk wrote (5).

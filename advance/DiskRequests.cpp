@@ -3,6 +3,7 @@
 #include <string>
 
 #include "advance/DiskIdentity.h"
+#include "advance/DiskOwnership.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
@@ -73,7 +74,7 @@ void MarkDiskBanksOmitted(Session& session) {
 }
 
 void LoadDiskBankFlags(Session& session) {
-  session.game.BankFlag = session.shadow.BankFlag;
+  TakeOwnedDiskBankFlags(session);
 }
 
 int RequestIndexDisk(Session& session) {
@@ -105,6 +106,14 @@ bool ReportBadIndex(Session& session, int bank) {
       return false;
     case disk_check::kNoGame:
       Tell(session, "Quorvant disk is not available", Buttons::kOk, Icon::kExclamation);
+      return false;
+    case disk_check::kRefused:
+      Tell(session,
+           "The disk for Bank " + std::to_string(bank) + ": " + session.game.BankName(bank) +
+               " at " + session.game.DiskPath(bank) +
+               " holds a Global.qv that is a link, not a plain file, or too large; it is not "
+               "used",
+           Buttons::kOk, Icon::kExclamation);
       return false;
     default:
       Tell(session, "Error in sub ReportBadIndex", Buttons::kOk, Icon::kNone);

@@ -26,7 +26,8 @@ void FlagDiskBanks(Session& session);
 void MarkDiskBanksDone(Session& session);
 void MarkDiskBanksOmitted(Session& session);
 
-// Takes the ten bank flags of the disk whose Global.qv was read last.
+// Takes the bank flags of the disk at `DiskBank`'s path whose Global.qv was read last, for
+// the banks that live at that path only (`TakeOwnedDiskBankFlags`).
 void LoadDiskBankFlags(Session& session);
 
 // Asks for the disk of the first flagged bank (or the game disk). A Cancel is confirmed with

@@ -55,7 +55,8 @@ bool FetchStoredDecisions(Session& session, int bank) {
   return true;
 }
 
-// Last quarter's decisions carry the bank's policies but none of its one-off transactions.
+}  // namespace
+
 void ClearTransactions(Session& session, int bank) {
   for (int item = 22; item <= 38; ++item) {
     session.tables.Decision(bank, item) = 0.0F;
@@ -63,8 +64,6 @@ void ClearTransactions(Session& session, int bank) {
   session.tables.Decision(bank, 41) = 0.0F;
   session.tables.Decision(bank, 42) = 0.0F;
 }
-
-}  // namespace
 
 void InitDecisionSources(Session& session) {
   for (int b = 1; b <= session.game.NumBanks; ++b) {

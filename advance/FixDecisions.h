@@ -16,6 +16,10 @@ enum class FixReason {
 // level for computer-managed banks, unsettled for the others.
 void InitDecisionSources(Session& session);
 
+// Last quarter's decisions carry the bank's policies but none of its one-off transactions:
+// clears the purchases, sales, note and share transactions of `bank`.
+void ClearTransactions(Session& session, int bank);
+
 // Takes a just-read bank's decisions when they are current and ready; otherwise asks.
 void CheckBankDecisions(Session& session, int bank);
 

@@ -32,6 +32,7 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
   auto directory = std::make_shared<std::string>();
   auto seed = std::make_shared<std::uint64_t>(0);
   auto fallback = std::make_shared<std::string>("abort");
+  auto on_error = std::make_shared<std::string>("abort");
   auto omit_missing = std::make_shared<bool>(false);
   auto login = std::make_shared<Login>();
   command->add_option("DIR", *directory, "the game directory")->required();
@@ -43,6 +44,16 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
       ->add_option("--fallback", *fallback,
                    "how to settle a bank whose decisions are not ready (default abort)")
       ->check(CLI::IsMember(choices));
+  std::vector<std::string> error_choices;
+  for (const auto& [name, ignored] : Fallbacks()) {
+    if (name != "disk")
+      error_choices.push_back(name);
+  }
+  command
+      ->add_option("--on-error", *on_error,
+                   "how to settle a bank whose results cannot be calculated with its decisions "
+                   "(default abort)")
+      ->check(CLI::IsMember(error_choices));
   command->add_flag("--omit-missing", *omit_missing,
                     "omit a bank disk that cannot be written instead of making a new one");
   AddLoginOptions(command, login.get());
@@ -59,7 +70,7 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
         return std::nullopt;
       };
       Tool tool(streams, *directory, seeded ? std::optional<std::uint64_t>(*seed) : std::nullopt,
-                policy, Fallbacks().at(*fallback));
+                policy, Fallbacks().at(*fallback), Fallbacks().at(*on_error));
       if (!OpenGame(tool, streams, *login)) {
         return kExitFailed;
       }

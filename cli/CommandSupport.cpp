@@ -35,8 +35,8 @@ std::string AsDirectory(std::string path) {
 }
 
 Tool::Tool(Streams& streams, const std::string& game_dir, std::optional<std::uint64_t> seed,
-           ConsoleUi::Policy policy, FixFallback fallback)
-    : ui_(streams, std::move(policy), fallback),
+           ConsoleUi::Policy policy, FixFallback fallback, FixFallback on_error)
+    : ui_(streams, std::move(policy), fallback, on_error),
       random_(seed.value_or(ClockSeed())),
       session_(files_, ui_, clock_, random_) {
   session_.GamePath = AsDirectory(game_dir);

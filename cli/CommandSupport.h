@@ -29,7 +29,8 @@ class Tool {
  public:
   // `seed` fixes the random numbers; without one they are seeded from the clock.
   Tool(Streams& streams, const std::string& game_dir, std::optional<std::uint64_t> seed,
-       ConsoleUi::Policy policy = {}, FixFallback fallback = FixFallback());
+       ConsoleUi::Policy policy = {}, FixFallback fallback = FixFallback(),
+       FixFallback on_error = FixFallback());
 
   Session& session() { return session_; }
 

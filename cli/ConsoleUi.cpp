@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "advance/FailedBanks.h"
 #include "platform/Cp1252.h"
 
 namespace qv::cli {
@@ -98,7 +99,10 @@ int AskNumber(Streams& streams, int first, int last) {
 FixChoice ConsoleUi::ChooseFixDecisions(const std::string& label, bool disk_readable) {
   streams_.out << Cp1252ToUtf8(label) << "\n";
   if (!streams_.interactive) {
-    FixChoice choice = fallback_.choice;
+    const FixFallback& fallback =
+        label.starts_with(kCalculationFailurePrefix) ? on_error_ : fallback_;
+    level_ = fallback.level;
+    FixChoice choice = fallback.choice;
     if (choice == FixChoice::kUseDisk && !disk_readable) {
       choice = FixChoice::kWait;  // the disk's decisions are not there to use
     }
@@ -115,8 +119,8 @@ FixChoice ConsoleUi::ChooseFixDecisions(const std::string& label, bool disk_read
 int ConsoleUi::ChooseComputerLevel() {
   streams_.out << "Choose Computer Expertise Level\n";
   if (!streams_.interactive) {
-    streams_.out << "  -> " << kLevelOptions[fallback_.level - 1] << "\n";
-    return fallback_.level;
+    streams_.out << "  -> " << kLevelOptions[level_ - 1] << "\n";
+    return level_;
   }
   for (int level = 1; level <= 3; ++level) {
     streams_.out << "  " << level << " " << kLevelOptions[level - 1] << "\n";

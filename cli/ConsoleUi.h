@@ -35,8 +35,11 @@ class ConsoleUi : public Ui {
  public:
   using Policy = std::function<std::optional<Answer>(const Message&)>;
 
-  explicit ConsoleUi(Streams streams, Policy policy = {}, FixFallback fallback = FixFallback())
-      : streams_(streams), policy_(std::move(policy)), fallback_(fallback) {}
+  // `on_error` answers the dialog for a bank whose results could not be calculated, whose
+  // disk's decisions are not on offer; `fallback` answers the others.
+  explicit ConsoleUi(Streams streams, Policy policy = {}, FixFallback fallback = FixFallback(),
+                     FixFallback on_error = FixFallback())
+      : streams_(streams), policy_(std::move(policy)), fallback_(fallback), on_error_(on_error) {}
 
   Answer Show(const Message& message) override;
   FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) override;
@@ -49,6 +52,8 @@ class ConsoleUi : public Ui {
   Streams streams_;
   Policy policy_;
   FixFallback fallback_;
+  FixFallback on_error_;
+  int level_ = 2;  // of the fallback that answered the last fix-decisions dialog
   static constexpr int kDiskRequestsAnswered = 2;
   static constexpr int kMostUnattendedAnswers = 1000;
   int answered_ = 0;

@@ -3,11 +3,15 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "cli/CreationLeftovers.h"
 #include "cli/GameCommands.h"
 #include "cli/SetupFile.h"
 #include "newgame/CreateGame.h"
 #include "newgame/PeriodZero.h"
+#include "setup/DiskPaths.h"
 #include "setup/EnvironmentFields.h"
 #include "setup/NewGameFlow.h"
 #include "setup/ValidateSetup.h"
@@ -38,11 +42,23 @@ EnvSetupForm DefaultEnvironmentForm(Session& session) {
 }
 
 int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
-  if (FirstInvalidField(session.ui, forms)) {
+  if (FirstInvalidField(session.ui, forms) ||
+      FirstDiskPathConflict(session.ui, session.files, forms, session.GamePath)) {
     return kExitBadArguments;  // the field's message has been shown
   }
+  // Whatever stops the creation from here on, the folders are left as they were found.
+  std::vector<std::string> folders = {session.GamePath};
+  for (int row = 0; row < SetupNumBanks(forms.game); ++row) {
+    const BankSetupRow& bank = forms.banks.rows[static_cast<std::size_t>(row)];
+    if (bank.cboCol3 == kManagementHuman) {
+      folders.push_back(bank.txtCol7);
+    }
+  }
+  CreationLeftovers leftovers;
+  leftovers.Note(LocalFileSystem(), folders);
   switch (PrepareGameFolder(session)) {
     case GameFolder::kNotMade:
+      leftovers.Remove();
       streams.err << "Cannot create the game directory " << session.GamePath << "\n";
       return kExitFailed;
     case GameFolder::kKept:
@@ -53,7 +69,11 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   }
   NewGameState state;
   StoreSetupForms(session, state, forms);
-  return CreateGame(session, state) == -1 ? kExitOk : kExitFailed;
+  if (CreateGame(session, state) == -1) {
+    return kExitOk;
+  }
+  leftovers.Remove();
+  return kExitFailed;
 }
 
 void AddNewCommand(CLI::App& app, Action* action) {

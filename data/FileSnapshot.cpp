@@ -2,6 +2,7 @@
 
 #include "data/BanksFile.h"
 #include "data/CompFile.h"
+#include "data/GameFileLimits.h"
 #include "data/GlobalFile.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
@@ -15,7 +16,9 @@ Status FileSnapshot::Take(FileSystem& files, const std::string& directory,
     Entry entry{JoinPath(directory, name), std::nullopt};
     if (files.Exists(entry.path)) {
       std::string bytes;
-      Status read = files.ReadText(entry.path, &bytes);
+      const auto most = MaxGameFileBytes(name);
+      Status read = most ? files.ReadTextAtMost(entry.path, *most, &bytes)
+                         : files.ReadText(entry.path, &bytes);
       if (!read.ok()) {
         return read;
       }

@@ -9,6 +9,7 @@
 #include "data/BanksFile.h"
 #include "data/CompFile.h"
 #include "data/EconomicFiles.h"
+#include "data/GameFileLimits.h"
 #include "data/GameRecord.h"
 #include "data/GlobalFile.h"
 #include "data/Items.h"
@@ -134,7 +135,8 @@ class Checker {
       return std::nullopt;
     }
     GameRecord game;
-    if (!files_.ReadText(Path(kGlobalFileName), &text).ok() || !DecodeGlobalFile(text, &game)) {
+    if (!files_.ReadTextAtMost(Path(kGlobalFileName), MaxGlobalFileBytes(), &text).ok() ||
+        !DecodeGlobalFile(text, &game)) {
       Problem(std::string(kGlobalFileName) + ": not a game record of " +
               std::to_string(kGlobalFileLines) + " lines");
       return std::nullopt;

@@ -1,5 +1,8 @@
 #include "data/GlobalFile.h"
 
+#include "data/GameFileLimits.h"
+#include "platform/RuntimeError.h"
+
 #include <charconv>
 #include <vector>
 
@@ -229,24 +232,30 @@ bool DecodeGlobalFile(std::string_view text, GameRecord* record) {
   return true;
 }
 
-bool ReadGlobalFile(Session& session, int index) {
+Status LoadGlobalFile(Session& session, int index) {
   SelectFileDir(session, index);
+  const std::string full_name = JoinPath(session.CurrentPath, kGlobalFileName);
   std::string text;
-  if (!session.files.ReadText(JoinPath(session.CurrentPath, kGlobalFileName), &text).ok()) {
-    return false;
+  Status read = session.files.ReadTextAtMost(full_name, MaxGlobalFileBytes(), &text);
+  if (!read.ok()) {
+    return read;
   }
   // The game disk is looked at before every bank's close: parse only what changed.
   DecodedGlobalFile& last = session.last_global_file;
   if (!last.text.empty() && text == last.text) {
     session.shadow = last.record;
-    return true;
+    return Status::Ok();
   }
   if (!DecodeGlobalFile(text, &session.shadow)) {
-    return false;
+    return Status::Error(error::kTypeMismatch, full_name + ": not a game record");
   }
   last.text = std::move(text);
   last.record = session.shadow;
-  return true;
+  return Status::Ok();
+}
+
+bool ReadGlobalFile(Session& session, int index) {
+  return LoadGlobalFile(session, index).ok();
 }
 
 GameRecord BankDiskRecord(const GameRecord& game) {

@@ -5,6 +5,7 @@
 
 #include "data/GameRecord.h"
 #include "data/Session.h"
+#include "platform/Status.h"
 
 namespace qv {
 
@@ -31,6 +32,11 @@ std::string EncodeGlobalFile(const GameRecord& record);
 // Reads Global.qv of directory `index` into the shadow record. Fails silently: the disk
 // checks recognise a disk without a game by this failure. Returns `FileOK`.
 [[nodiscard]] bool ReadGlobalFile(Session& session, int index);
+
+// The same, saying why it failed: the file system's error (53 when there is no Global.qv,
+// 75 when it is not a plain file or larger than any Global.qv can be), or 13 when the text is
+// not a game record.
+[[nodiscard]] Status LoadGlobalFile(Session& session, int index);
 
 // Writes the live record to Global.qv of directory `index`, with the retry protocol.
 // A bank disk (index 1..10) gets the passwords its banks need and no others: the students

@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "data/GameFileLimits.h"
 #include "data/GameFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
 
 namespace qv {
 
@@ -26,6 +28,11 @@ bool ReadRecordFile(Session& session, const std::string& full_name, int length,
     Status opened = session.files.OpenRecords(full_name, length, OpenMode::kRead, &file);
     if (!opened.ok()) {
       return opened;
+    }
+    // A file beyond its layout's size was not written by the game or a team's program.
+    const auto most = MaxGameFileBytes(FileNameOf(full_name));
+    if (most && file->SizeBytes() > *most) {
+      return Status::Error(error::kPathFileAccess, full_name + ": larger than its layout");
     }
     return ReadRecords(*file, length, numbers, records);
   });

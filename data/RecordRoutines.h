@@ -16,7 +16,7 @@ namespace qv {
                                    const std::vector<NumberedRecord>& records);
 
 // Reads the records `numbers` into `records`. A record that does not lie wholly inside the
-// file is a read failure.
+// file is a read failure, and so is a game file larger than its layout (`MaxGameFileBytes`).
 [[nodiscard]] bool ReadRecordFile(Session& session, const std::string& full_name, int length,
                                   const std::vector<int>& numbers,
                                   std::vector<NumberedRecord>* records);

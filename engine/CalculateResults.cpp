@@ -24,9 +24,17 @@ int SeasonOf(int quarter) {
   return season == 0 ? 4 : season;
 }
 
+// The bank whose part of the quarter is being worked out, so that a run-time error can say
+// whose decisions led to it; bank 0 while the work is the whole market's.
+struct BankAtWork {
+  int bank = 0;
+  const char* doing = "";
+};
+
 // Returns false when a bank's lots could not be had;
 // run-time errors propagate.
-bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfolios) {
+bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfolios,
+               BankAtWork& at_work) {
   GameTables& t = session.tables;
   GameRecord& game = session.game;
   const int banks = game.NumBanks;
@@ -44,18 +52,25 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
 
   SetEconomicEnvironment(context);
   for (int b = 1; b <= banks; ++b) {
+    at_work = {b, "limiting the decisions of"};
     LimitDecisions(context, b);
+    // The industry's sums are everyone's: an error there is not this bank's alone.
+    at_work = {};
     AddToIndustrySums(context, b);
+    at_work = {b, "preparing the quarter of"};
     PrepareBankQuarter(context, b);
   }
+  at_work = {};
   ComputeIndustryAverages(context);
   AllocateMarkets(context);
 
   for (int b = 1; b <= banks; ++b) {
+    at_work = {};
     Portfolio& lots = t.Portfolios(b);
     if (!portfolios.Load(b, &lots)) {
       return false;
     }
+    at_work = {b, "closing"};
     RollForwardPortfolio(context, b, lots);
     CloseIncomeAndFunding(context, b, lots);
     ComputeYieldsAndProfiles(context, b, lots);
@@ -66,18 +81,28 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
     t.BankSummary(b, 4) = static_cast<double>(t.BankAmounts(b, amount::kTotalAssets));
   }
 
+  at_work = {};
   ShiftPlotHistory(context);
   return true;
 }
 
 }  // namespace
 
-int CalculateResults(Session& session, PortfolioSource& portfolios) {
+int CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank) {
   EngineContext context(session);
+  BankAtWork at_work;
   try {
-    session.ProceedOk = Calculate(session, context, portfolios) ? kProceed : kStop;
+    session.ProceedOk = Calculate(session, context, portfolios, at_work) ? kProceed : kStop;
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
+    if (at_work.bank != 0) {
+      session.MessageText += std::string(" while ") + at_work.doing + " Bank " +
+                             std::to_string(at_work.bank) + ": " +
+                             session.game.BankName(at_work.bank);
+      if (failed_bank != nullptr) {
+        *failed_bank = at_work.bank;
+      }
+    }
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
     session.ProceedOk = kStop;
   }

@@ -10,7 +10,9 @@ namespace qv {
 // bank after bank, each from the lots `portfolios` supplies just before its close. Each bank's
 // new lots are kept in `Portfolios`; no file is written. Sets and returns `ProceedOk`: -1 when
 // every bank was calculated, 0 when `portfolios` could not supply a bank's lots or a run-time
-// error was reported ("Quorvant Sub CalculateResults Error " and its number).
-int CalculateResults(Session& session, PortfolioSource& portfolios);
+// error was reported ("Quorvant Sub CalculateResults Error " and its number, followed by
+// " while closing Bank 3: Gamma" when the error arose in one bank's part of the quarter; then
+// `*failed_bank`, when given, is that bank).
+int CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank = nullptr);
 
 }  // namespace qv

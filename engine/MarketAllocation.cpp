@@ -16,12 +16,6 @@ constexpr int kCeiling = 5;
 constexpr int kApplicationLimit = 6;
 constexpr int kOverflow = 7;
 
-// Passes after the first hand what capped banks returned to the others; a few suffice in
-// practice, the bound only guards against a pool that never settles.
-constexpr int kMaxPasses = 50;
-// Less than half a money unit rounds away when stored.
-constexpr double kSettledPool = 0.5;
-
 constexpr int kHomeEquityKind = 6;
 
 int Banks(const EngineContext& context) {
@@ -101,28 +95,33 @@ void AllocationPass(EngineContext& context) {
     if (sw(kAllocated) == sw(kCeiling) && active != 1.0) {
       continue;
     }
-    double x = sw(kWeight) / active * available;
-    bool capped = false;
+    const double x = sw(kWeight) / active * available;
     if (x + sw(kAllocated) > sw(kCeiling)) {
       sw(kOverflow) = Max(x + sw(kAllocated) - sw(kApplicationLimit), 0.0);
       context.Pool += x + sw(kAllocated) - sw(kCeiling);
-      x = sw(kCeiling) - sw(kAllocated);
-      capped = true;
+      // Lands exactly on the ceiling and leaves the active weight: deciding that from
+      // x + allocated < ceiling would, in doubles, sometimes keep the bank counted in the
+      // next pass's weight while the skip rule leaves it out, and its share would vanish.
+      sw(kAllocated) = sw(kCeiling);
+      continue;
     }
     if (x + sw(kAllocated) < sw(kCeiling)) {
       context.ActiveWeight += sw(kWeight);
     }
-    // A capped bank lands exactly on its ceiling, so that later passes recognise it.
-    sw(kAllocated) = capped ? sw(kCeiling) : sw(kAllocated) + x;
+    sw(kAllocated) += x;
   }
 }
 
 void RunAllocation(EngineContext& context) {
-  int passes = 0;
-  do {
+  // A pass that returns anything to the pool has capped at least one more bank, so the pool
+  // is handed out, or every bank is full, within one pass per bank after the first.
+  const int max_passes = Banks(context) + 1;
+  for (int pass = 1; pass <= max_passes; ++pass) {
     AllocationPass(context);
-    ++passes;
-  } while (context.Pool >= kSettledPool && context.ActiveWeight > 0.0 && passes < kMaxPasses);
+    if (context.Pool <= 0.0 || context.ActiveWeight <= 0.0) {
+      return;
+    }
+  }
 }
 
 void AllocateDepositMarket(EngineContext& context, int product) {

@@ -19,10 +19,12 @@ void ScoreBank(EngineContext& context, int bank);
 
 // One pass of the ceiling-aware division of `Pool` among the banks still below their ceiling
 // (`ShareWork` 4 and 5), in proportion to their weights. What a capped bank cannot take goes
-// back to `Pool`; the weight of the banks left below their ceiling is in `ActiveWeight`.
+// back to `Pool`, and a bank that reaches its ceiling lands on it exactly and takes no part
+// in later passes; the weight of the banks left below their ceiling is in `ActiveWeight`.
 void AllocationPass(EngineContext& context);
 
-// Repeats AllocationPass until less than half a money unit is left or every bank is full.
+// Repeats AllocationPass until the pool is handed out or every bank is full; at most one
+// pass per bank after the first.
 void RunAllocation(EngineContext& context);
 
 // Deposit market 1 (checking) or 2 (savings): the whole balance is divided anew each

@@ -7,6 +7,16 @@
 
 namespace qv {
 
+namespace {
+
+// Rates are kept as singles of percent per year, which resolve no finer than about 1e-5
+// near 100 %. A floating rate set to the floating base comes back from its stored margin a
+// few units of the last place above zero, and (1 + i)^n - 1 would then be 0; a quarterly
+// rate this small is zero.
+constexpr double kZeroQuarterlyRate = 1e-5 / 400.0;
+
+}  // namespace
+
 double AnnualisedRate(double quarterly_income, double balance) {
   return balance == 0.0 ? 0.0 : 400.0 * quarterly_income / balance;
 }
@@ -28,7 +38,7 @@ void MergeIntoBand(BankBooks& books, int amount_item, int rate_item, double more
 }
 
 double AnnuityRepayment(double balance, double rate, int periods) {
-  if (rate <= 0.0) {
+  if (rate <= kZeroQuarterlyRate) {
     return 0.0;
   }
   return CheckedDivide(rate * balance, IntegerPower(1.0 + rate, periods) - 1.0);

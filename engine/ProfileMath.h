@@ -24,7 +24,8 @@ struct RateBand {
 void MergeIntoBand(BankBooks& books, int amount_item, int rate_item, double more, double at_rate);
 
 // The part of an annuity loan of `balance` repaid this period when it runs `periods` more
-// periods at `rate` per period (a fraction); 0 when the rate is not positive.
+// periods at `rate` per period (a fraction); 0 when the rate is zero up to the rounding of a
+// stored rate, or below.
 double AnnuityRepayment(double balance, double rate, int periods);
 
 // Run-off of a ladder whose element t-1 holds the amount with t periods left: each amount is

@@ -12,6 +12,10 @@
 
 namespace qv {
 
+// Every read of the real file system opens plain files only: a symbolic link is never
+// followed, and a FIFO, device or directory is refused (error 75) without waiting on it, so a
+// folder that others write can neither redirect a read nor hang it.
+
 // One open fixed-record file. Records are counted from 1 and transferred whole; the file is
 // closed when the object goes away.
 class RecordFile {
@@ -42,6 +46,10 @@ class FileSystem {
                              std::unique_ptr<RecordFile>* file) = 0;
   // Whole contents of a file, bytes as stored.
   virtual Status ReadText(const std::string& path, std::string* contents) = 0;
+  // The same for a file that may hold at most `max_bytes`: a larger one is refused with
+  // error 75 (path/file access) and never read whole.
+  virtual Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                                std::string* contents);
   // Replaces a file with `contents`; the old file stays whole if the write fails.
   virtual Status WriteText(const std::string& path, std::string_view contents) = 0;
   virtual bool Exists(const std::string& path) = 0;
@@ -53,6 +61,10 @@ class FileSystem {
   virtual Status MakeDirectories(const std::string& directory) = 0;
   // Removes a file; a file that is not there is not an error.
   virtual Status RemoveFile(const std::string& path) = 0;
+  // True when the directory paths `a` and `b` name one folder as the file system resolves
+  // them: drive letters mapped, separators and letter case alike, links of the host followed
+  // for folders that exist. This default compares the spellings only.
+  virtual bool SameDirectory(const std::string& a, const std::string& b);
 };
 
 // Drive letters ('A'..'Z') mapped to host directories; an unmapped drive is a missing drive.
@@ -66,6 +78,8 @@ class LocalFileSystem final : public FileSystem {
   Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
                      std::unique_ptr<RecordFile>* file) override;
   Status ReadText(const std::string& path, std::string* contents) override;
+  Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                        std::string* contents) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
   bool Exists(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
@@ -73,6 +87,7 @@ class LocalFileSystem final : public FileSystem {
   Status ListDirectory(const std::string& directory, std::vector<std::string>* names) override;
   Status MakeDirectories(const std::string& directory) override;
   Status RemoveFile(const std::string& path) override;
+  bool SameDirectory(const std::string& a, const std::string& b) override;
 
   // The host path that `path` names: the drive mapped, separators made '/', each existing
   // component spelt as on disk. Returns false for an unmapped drive.
@@ -81,6 +96,10 @@ class LocalFileSystem final : public FileSystem {
  private:
   DriveMap drives_;
 };
+
+// `path` in upper case with '/' separators and no separator at the end: the spelling two
+// paths share when they name one folder on a file system that ignores letter case.
+std::string FoldedDirectory(const std::string& path);
 
 // Joins a directory as the game holds it (ending in a separator, or empty) and a file name.
 inline std::string JoinPath(const std::string& directory, std::string_view name) {

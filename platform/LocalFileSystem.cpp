@@ -4,7 +4,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
@@ -115,6 +120,70 @@ class LocalRecordFile final : public RecordFile {
   int record_length_;
 };
 
+// Opens an existing file for reading if it is a plain file. O_NOFOLLOW refuses a link as the
+// last component; O_NONBLOCK lets the open of a FIFO without a writer return at once, so that
+// fstat can refuse it with anything else that is not a regular file.
+Status OpenPlainFile(const std::string& host, const std::string& path, FilePtr* file,
+                     std::int64_t* size) {
+  const int descriptor = ::open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    if (errno == ELOOP) {
+      return Status::Error(error::kPathFileAccess, path + ": a link, not followed");
+    }
+    return HostError(error::kPathFileAccess, path);
+  }
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(descriptor);
+    return Status::Error(error::kPathFileAccess, path + ": not a plain file");
+  }
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  std::FILE* stream = nullptr;
+  if (flags == -1 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
+      (stream = ::fdopen(descriptor, "rb")) == nullptr) {
+    Status failure = HostError(error::kDeviceIo, path);
+    ::close(descriptor);
+    return failure;
+  }
+  file->reset(stream);
+  *size = static_cast<std::int64_t>(info.st_size);
+  return Status::Ok();
+}
+
+// Reads a plain file of at most `max_bytes`, reading no more than one byte beyond it, which
+// catches a file that grew after it was opened.
+Status ReadPlainFile(const std::string& host, const std::string& path, std::int64_t max_bytes,
+                     std::string* contents) {
+  FilePtr handle;
+  std::int64_t size = 0;
+  Status opened = OpenPlainFile(host, path, &handle, &size);
+  if (!opened.ok()) {
+    return opened;
+  }
+  const auto too_large = [&] {
+    contents->clear();
+    return Status::Error(
+        error::kPathFileAccess,
+        path + ": larger than the " + std::to_string(max_bytes) + " bytes such a file can hold");
+  };
+  if (size > max_bytes) {
+    return too_large();
+  }
+  contents->clear();
+  char buffer[8192];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, handle.get())) > 0) {
+    contents->append(buffer, got);
+    if (static_cast<std::int64_t>(contents->size()) > max_bytes) {
+      return too_large();
+    }
+  }
+  if (std::ferror(handle.get()) != 0) {
+    return HostError(error::kDeviceIo, path);
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 bool EndsWithSeparator(std::string_view path) {
@@ -194,8 +263,17 @@ Status LocalFileSystem::OpenRecords(const std::string& path, int record_length, 
   if (!parent.empty() && !fs::is_directory(parent, code)) {
     return Status::Error(error::kPathNotFound, path + ": path not found");
   }
-  FilePtr handle(std::fopen(host.c_str(), mode == OpenMode::kRead ? "rb" : "r+b"));
-  if (!handle && mode == OpenMode::kReadWrite && errno == ENOENT) {
+  if (mode == OpenMode::kRead) {
+    FilePtr plain;
+    std::int64_t size = 0;
+    Status opened = OpenPlainFile(host, path, &plain, &size);
+    if (opened.ok()) {
+      *file = std::make_unique<LocalRecordFile>(std::move(plain), host, record_length);
+    }
+    return opened;
+  }
+  FilePtr handle(std::fopen(host.c_str(), "r+b"));
+  if (!handle && errno == ENOENT) {
     // Opening for writing creates the file; "r+b" alone never truncates an existing one.
     FilePtr created(std::fopen(host.c_str(), "wb"));
     if (!created) {
@@ -212,24 +290,16 @@ Status LocalFileSystem::OpenRecords(const std::string& path, int record_length, 
 }
 
 Status LocalFileSystem::ReadText(const std::string& path, std::string* contents) {
+  return ReadTextAtMost(path, std::numeric_limits<std::int64_t>::max() - 1, contents);
+}
+
+Status LocalFileSystem::ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                                       std::string* contents) {
   std::string host;
   if (!Resolve(path, &host)) {
     return MissingDrive(path);
   }
-  FilePtr handle(std::fopen(host.c_str(), "rb"));
-  if (!handle) {
-    return HostError(error::kPathFileAccess, path);
-  }
-  contents->clear();
-  char buffer[8192];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, handle.get())) > 0) {
-    contents->append(buffer, got);
-  }
-  if (std::ferror(handle.get()) != 0) {
-    return HostError(error::kDeviceIo, path);
-  }
-  return Status::Ok();
+  return ReadPlainFile(host, path, max_bytes, contents);
 }
 
 Status LocalFileSystem::WriteText(const std::string& path, std::string_view contents) {
@@ -320,6 +390,20 @@ Status LocalFileSystem::MakeDirectories(const std::string& directory) {
     return Status::Error(error::kPathNotFound, directory + ": cannot create directory");
   }
   return Status::Ok();
+}
+
+bool LocalFileSystem::SameDirectory(const std::string& a, const std::string& b) {
+  std::string host_a;
+  std::string host_b;
+  if (!Resolve(a, &host_a) || !Resolve(b, &host_b)) {
+    return false;
+  }
+  std::error_code code;
+  if (fs::is_directory(host_a, code) && fs::is_directory(host_b, code)) {
+    return fs::equivalent(host_a, host_b, code);
+  }
+  // A folder still to be made: names that differ in case only resolve to one once it exists.
+  return FoldedDirectory(host_a) == FoldedDirectory(host_b);
 }
 
 Status LocalFileSystem::RemoveFile(const std::string& path) {

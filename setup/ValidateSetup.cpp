@@ -47,6 +47,19 @@ class FieldCheck {
                 FormatShortest(max));
   }
 
+  // A count or period: the number rule, and no fraction, which the game would round away.
+  bool WholeNumber(const std::string& text, const char* name, float min, float max) {
+    if (!Number(text, name, min, max)) {
+      return false;
+    }
+    const float value = *ParseSetupNumber(text);
+    if (value == std::trunc(value)) {
+      return true;
+    }
+    return Fail(std::string(name) + " must be a whole number between " + FormatShortest(min) +
+                " and " + FormatShortest(max));
+  }
+
   // A text the game stores: its length in range, and storable. Global.qv has no escape for a
   // double quote, and the game files hold Windows-1252 text only.
   bool Text(const std::string& text, const char* name, std::size_t min, std::size_t max) {
@@ -57,6 +70,14 @@ class FieldCheck {
     }
     if (text.find('"') != std::string::npos) {
       return Fail(std::string(name) + " must not contain a double quote");
+    }
+    // A line break or NUL would cut the line of Global.qv that holds the text, or name a
+    // folder no one can type.
+    if (std::any_of(text.begin(), text.end(), [](char c) {
+          const auto byte = static_cast<unsigned char>(c);
+          return byte < 0x20 || byte == 0x7F;
+        })) {
+      return Fail(std::string(name) + " must not contain control characters");
     }
     std::string stored;
     if (!Utf8ToCp1252(text, &stored)) {
@@ -74,7 +95,7 @@ bool ValidateGameSetup(FieldCheck& check, GameSetupForm& form, int field) {
     case 1:
       return check.Text(form.txtGname, "Game title", 1, 10);
     case 2:
-      return check.Number(form.txtNoBanks, "Number of banks", 1, 10);
+      return check.WholeNumber(form.txtNoBanks, "Number of banks", 1, 10);
     case 3:
       return check.Text(form.txtInstName, "Instructor name", 0, 10);
     case 4:
@@ -95,7 +116,7 @@ bool ValidateGameSetup(FieldCheck& check, GameSetupForm& form, int field) {
         form.txtBegin.clear();
         return check.Fail("You cannot select the beginning period if Random is selected");
       }
-      return check.Number(form.txtBegin, "Beginning economic period", 1, 100);
+      return check.WholeNumber(form.txtBegin, "Beginning economic period", 1, 100);
     default:
       return check.Fail("Error in Sub ValidateSetup");
   }

@@ -4,9 +4,16 @@
 #include <fstream>
 
 #include "cli/PdfPrinter.h"
+#include "data/BanksFile.h"
 #include "data/GameCheck.h"
+#include "data/GlobalFile.h"
+#include "data/Items.h"
+#include "platform/ByteCoding.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Random.h"
 #include "tests/cli/QvctlRun.h"
+#include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
 
 namespace qv::cli {
@@ -146,6 +153,59 @@ TEST_F(RunningGame, AdvanceWithoutDecisionsFallsBackAsAsked) {
   EXPECT_EQ(computed.exit_code, kExitOk) << computed.out;
   EXPECT_NE(computed.out.find("Game advanced successfully"), std::string::npos);
   EXPECT_EQ(Qvctl({"verify", game}).exit_code, kExitOk);
+}
+
+// Birch's stored share price is made 0 and its ready disk asks to issue shares, so its close
+// divides by zero; last quarter's decisions or the computer's go through.
+void BreakBirch(const std::string& game, const std::string& birch_disk) {
+  LocalFileSystem files;
+  test::ScriptedUi ui;
+  FixedClock clock{DateTime{}};
+  FixedRandom random{0.5F};
+  Session session{files, ui, clock, random};
+  session.GamePath = game + "/";
+  ASSERT_TRUE(ReadGlobalFile(session, 0));
+  ApplyGlobalRecord(session);
+  ASSERT_TRUE(ReadBanksFull(session));
+  session.tables.BankValues(2, value::kSharePrice) = 0.0;
+  ASSERT_TRUE(WriteBanksUpdate(session, 0));
+
+  std::fstream disk(birch_disk + kBanksWriteName, std::ios::binary | std::ios::in | std::ios::out);
+  const auto block = static_cast<std::streamoff>(BankBlockRecord(2) - 1) * kBanksRecordLength;
+  std::uint8_t bytes[4];
+  PutInt16(bytes, 0, 0);  // decisions for the quarter after quarter 0
+  PutInt16(bytes, 2, 1);  // ready
+  disk.seekp(block + 16);
+  disk.write(reinterpret_cast<const char*>(bytes), 4);
+  PutSingle(bytes, 0, 10.0F);  // shares to issue, item 41: second decision record, 20th single
+  disk.seekp(block + 2 * kBanksRecordLength + 4 * 19);
+  disk.write(reinterpret_cast<const char*>(bytes), 4);
+  ASSERT_TRUE(disk.good());
+}
+
+TEST_F(RunningGame, AdvanceSettlesABankWhoseResultsFailAsAsked) {
+  BreakBirch(game, dir.path() + "birch/");
+  const QvctlRun aborted = As({"advance", game});
+  EXPECT_EQ(aborted.exit_code, kExitFailed);
+  EXPECT_NE(aborted.out.find("Quorvant Sub CalculateResults Error 11 while closing Bank 2: Birch\n"
+                             "Error Calculating Bank 2: Birch\n"
+                             "  -> Wait for Decisions (Abort)\n"),
+            std::string::npos)
+      << aborted.out;
+  EXPECT_EQ(Qvctl({"verify", game}).exit_code, kExitOk);
+
+  const QvctlRun settled = As({"advance", game, "--on-error", "computer1", "--seed", "4"});
+  EXPECT_EQ(settled.exit_code, kExitOk) << settled.out;
+  EXPECT_NE(settled.out.find("Error Calculating Bank 2: Birch\n"
+                             "  -> Have the Computer Make the Decisions for this Bank\n"
+                             "Choose Computer Expertise Level\n"
+                             "  -> Beginner - Level 1\n"),
+            std::string::npos)
+      << settled.out;
+  EXPECT_NE(settled.out.find("Game advanced successfully"), std::string::npos);
+  EXPECT_EQ(Qvctl({"verify", game}).exit_code, kExitOk);
+  EXPECT_EQ(As({"advance", game, "--on-error", "disk"}).exit_code, kExitBadArguments)
+      << "the disk's decisions are what failed";
 }
 
 TEST_F(RunningGame, ReportAsTextAndPdf) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/CloseStages.h"
+#include "engine/ProfileMath.h"
 #include "platform/RuntimeError.h"
 #include "tests/engine/EngineTestSession.h"
 
@@ -131,6 +132,47 @@ TEST(RollForward, LongLoansRepayOverTheQuartersLeftInTheirYear) {
   EXPECT_NEAR(b.LA(21), 100 - floating, 1e-9);
   EXPECT_EQ(b.BA(40), 36);
   EXPECT_EQ(b.BA(43), 164);
+}
+
+// A floating rate decided equal to the floating base leaves a margin that, added back to the
+// base, is a rounding error off zero; (1 + i)^n - 1 is then 0 in doubles. Such a rate repays
+// nothing, as a rate of zero does, in every ladder and every amortising book.
+TEST(RollForward, ARateZeroUpToRoundingRepaysNothing) {
+  const double base = 7.3;
+  const double margins[] = {-base, -base + 1e-15, -base + 1e-9, -base - 1e-15};
+  for (const double margin : margins) {
+    SCOPED_TRACE(margin);
+    Bank b;
+    b.s.context.FloatingBase = base;
+    b.LA(21) = 100, b.LR(21) = margin;
+    b.PA(32) = 100, b.PY(32) = 1e-15;
+    b.BA(43) = 100, b.BA(37) = 100;
+    ASSERT_NO_THROW(b.Run());
+    EXPECT_EQ(b.LA(21), 100);
+    EXPECT_EQ(b.BA(40), 0);
+    EXPECT_EQ(b.PA(31), 100);
+  }
+}
+
+TEST(AnnuityRepayment, ZeroUpToRoundingIsTheRuleForZero) {
+  const struct {
+    double rate;
+    int periods;
+    double repaid;
+    const char* shows;
+  } rows[] = {
+      {0.02, 2, 100 * 0.02 / (1.02 * 1.02 - 1), "the level payment's principal part"},
+      {0.02, 1, 100, "the last period repays everything"},
+      {0.0, 4, 0, "a rate of zero repays nothing"},
+      {-0.01, 4, 0, "nor does a negative rate"},
+      {1e-18, 4, 0, "a rate below the resolution of 1 + i"},
+      {2e-11, 40, 0, "a rate within the rounding of a stored single"},
+      {1e-6, 4, 100 * 1e-6 / (std::pow(1 + 1e-6, 4) - 1), "a small rate that is a rate"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_NEAR(AnnuityRepayment(100, row.rate, row.periods), row.repaid, 1e-7)
+        << row.shows << ": rate " << row.rate << " over " << row.periods;
+  }
 }
 
 // Band 1 (buckets 5-8) has no book value; band 2 (buckets 9-12) has 40 at book, 42 at market.

@@ -38,7 +38,13 @@ TEST(ValidateSetup, GameFormLimitsAndMessages) {
       {1, "ABCDEFGHIJK", false, "Game title must be a string between 1 and 10 characters long"},
       {1, "Caf\xC3\xA9 2026", true, ""},  // ten characters, eleven bytes
       {1, "a\"b", false, "Game title must not contain a double quote"},
-      {2, "2.5", true, ""},  // the flow converts it; the check only asks for a number in range
+      {2, "2.5", false, "Number of banks must be a whole number between 1 and 10"},
+      {1, "Fall\r\n26", false, "Game title must not contain control characters"},
+      {1, std::string("Fall\0", 5), false, "Game title must not contain control characters"},
+      {3, "Re\x7Fyes", false, "Instructor name must not contain control characters"},
+      {4, "pw\t1", false, "Instructor password must not contain control characters"},
+      {7, "1.5", false, "Beginning economic period must be a whole number between 1 and 100"},
+      {7, "37", true, ""},
       {2, "0", false, "Number of banks must be a number between 1 and 10"},
       {2, "11", false, "Number of banks must be a number between 1 and 10"},
       {2, "", false, "Number of banks must be a number between 1 and 10"},
@@ -181,6 +187,12 @@ TEST(ValidateSetup, HumanPathGetsItsFinalSeparator) {
                                    "Path must be a string between 2 and 100 characters long"});
     }
   }
+  // A line break typed or pasted into the box would name a folder with a line break in it.
+  SetupForms forms;
+  forms.banks.rows[4].txtCol7 = "/srv/disks/alpha\r\n";
+  const Outcome outcome = Check(forms, kBankSetupForm, 55);
+  EXPECT_FALSE(outcome.valid);
+  EXPECT_EQ(outcome.texts, std::vector<std::string>{"Path must not contain control characters"});
 }
 
 TEST(ValidateSetup, EnvironmentLimitsInTheirShortestForm) {

@@ -107,6 +107,12 @@ Status FaultyFileSystem::ReadText(const std::string& path, std::string* contents
   return fault.ok() ? inner_.ReadText(path, contents) : fault;
 }
 
+Status FaultyFileSystem::ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                                        std::string* contents) {
+  Status fault = Check(path, false);
+  return fault.ok() ? inner_.ReadTextAtMost(path, max_bytes, contents) : fault;
+}
+
 Status FaultyFileSystem::WriteText(const std::string& path, std::string_view contents) {
   Status fault = Check(path, true);
   if (!fault.ok()) {

@@ -37,6 +37,8 @@ class FaultyFileSystem : public FileSystem {
   Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
                      std::unique_ptr<RecordFile>* file) override;
   Status ReadText(const std::string& path, std::string* contents) override;
+  Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                        std::string* contents) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
   bool Exists(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
@@ -44,6 +46,10 @@ class FaultyFileSystem : public FileSystem {
   Status ListDirectory(const std::string& directory, std::vector<std::string>* names) override;
   Status MakeDirectories(const std::string& directory) override;
   Status RemoveFile(const std::string& path) override;
+  // Compares without counting: it touches no file.
+  bool SameDirectory(const std::string& a, const std::string& b) override {
+    return inner_.SameDirectory(a, b);
+  }
 
  private:
   struct PathFault {
