@@ -22,6 +22,12 @@ bool AskLogin(Streams& streams, Login* login) {
   return static_cast<bool>(std::getline(streams.in, login->password));
 }
 
+// What a command on a game with an instructor login says when it was not given or was wrong.
+constexpr const char* kLoginNeeded =
+    "This game needs the instructor's login: give it with --instructor NAME --password PASSWORD "
+    "(leave out the one the game does not have), or run the command at a terminal to be asked "
+    "for it.\n";
+
 std::uint64_t ClockSeed() {
   return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
@@ -85,6 +91,11 @@ bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
     return true;
   }
   Login typed = login;
+  const bool login_given = !login.instructor.empty() || !login.password.empty();
+  if (!login_given && !(streams.interactive && AskLogin(streams, &typed))) {
+    streams.err << kLoginNeeded;
+    return false;
+  }
   for (;;) {
     const LoginCode code = CheckLogin(session.ui, session.game, typed.instructor, typed.password);
     if (code == LoginCode::kOpened) {
@@ -94,6 +105,7 @@ bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
     if ((code != LoginCode::kWrongName && code != LoginCode::kWrongPassword) ||
         !AskLogin(streams, &typed)) {
       streams.out << "Quorvant Game Was Not Opened\n";
+      streams.err << kLoginNeeded;
       return false;
     }
   }
