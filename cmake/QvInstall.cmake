@@ -33,9 +33,9 @@ student teams through their bank folders, advance the game quarter by quarter, p
 quarterly report and change the regulation. Contains the desktop program qvinstructor and \
 the command-line program qvctl.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_amd64)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries (Qt, the C++ runtime) come from dpkg-shlibdeps; what is loaded at run

@@ -16,7 +16,8 @@ for file in usr/bin/qvctl usr/share/quorvant/DATAEC.QVS usr/share/quorvant/INIT.
             usr/share/quorvant/report.qvs usr/share/quorvant/help/instructor-guide.md; do
   [ -e "$root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
 done
-if dpkg-deb -c "$deb" | grep -q 'usr/bin/qvinstructor'; then
+contents=$(dpkg-deb -c "$deb")
+if grep -q 'usr/bin/qvinstructor' <<<"$contents"; then
   for file in usr/share/applications/quorvant-instructor.desktop \
               usr/share/icons/hicolor/scalable/apps/quorvant-instructor.svg; do
     [ -e "$root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
