@@ -6,6 +6,7 @@
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
 #include "advance/FixDecisions.h"
+#include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
 #include "advance/UpdateDisks.h"
 #include "data/BanksFile.h"
@@ -119,7 +120,8 @@ Outcome Advance(Session& session) {
       return Outcome::kFailed;
     }
   }
-  if (CalculateResults(session) != -1) {
+  GameDiskPortfolios portfolios(session);
+  if (CalculateResults(session, portfolios) != -1) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;
