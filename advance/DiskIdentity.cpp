@@ -49,8 +49,9 @@ bool WaitForGameDisk(Session& session) {
       return true;
     }
     session.MessageText = "Put Quorvant Disk in Drive";
-    const Answer answer = session.ui.Show(
-        Message{session.MessageText, kAppTitle, Buttons::kOkCancel, Icon::kExclamation, 1});
+    const Answer answer =
+        session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOkCancel,
+                                Icon::kExclamation, 1, FolderDetail(session.GamePath)});
     // Only OK means the disk is in; a box closed from its frame gives up like Cancel.
     if (answer != Answer::kOk) {
       session.Cancelled = true;

@@ -11,10 +11,11 @@ namespace qv {
 
 namespace {
 
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
-            int default_button = 1) {
+Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon, int default_button = 1,
+            std::string detail = {}) {
   session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, default_button});
+  return session.ui.Show(
+      Message{session.MessageText, kAppTitle, buttons, icon, default_button, std::move(detail)});
 }
 
 std::string DiskRequestText(const Session& session) {
@@ -28,6 +29,17 @@ std::string DiskRequestText(const Session& session) {
     }
   }
   return "Please insert the game disk into the drive";
+}
+
+// The folder the disk request means: the first flagged bank's disk, else the game directory.
+std::string DiskRequestFolder(const Session& session) {
+  const GameRecord& game = session.game;
+  for (int b = 1; b <= game.NumBanks; ++b) {
+    if (game.BankFlag(b) == 1) {
+      return game.DiskPath(b);
+    }
+  }
+  return session.GamePath;
 }
 
 }  // namespace
@@ -80,7 +92,8 @@ void LoadDiskBankFlags(Session& session) {
 int RequestIndexDisk(Session& session) {
   try {
     for (;;) {
-      if (Tell(session, DiskRequestText(session), Buttons::kOkCancel, Icon::kNone) == Answer::kOk) {
+      if (Tell(session, DiskRequestText(session), Buttons::kOkCancel, Icon::kNone, 1,
+               FolderDetail(DiskRequestFolder(session))) == Answer::kOk) {
         return kDiskSupplied;
       }
       if (Tell(session, "Are you sure you want to cancel?", Buttons::kYesNo, Icon::kExclamation,
@@ -105,7 +118,8 @@ bool ReportBadIndex(Session& session, int bank) {
       Tell(session, "Disk is not for the current game", Buttons::kOk, Icon::kExclamation);
       return false;
     case disk_check::kNoGame:
-      Tell(session, "Quorvant disk is not available", Buttons::kOk, Icon::kExclamation);
+      Tell(session, "Quorvant disk is not available", Buttons::kOk, Icon::kExclamation, 1,
+           FolderDetail(session.CurrentPath));
       return false;
     case disk_check::kRefused:
       Tell(session,

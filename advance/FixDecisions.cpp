@@ -15,9 +15,11 @@ constexpr std::int16_t kSourceLastQuarter = 1;
 constexpr std::int16_t kSourceDisk = 2;
 constexpr std::int16_t kSourceComputerBase = 2;  // + level 1..3
 
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
+Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
+            std::string detail = {}) {
   session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
+  return session.ui.Show(
+      Message{session.MessageText, kAppTitle, buttons, icon, 1, std::move(detail)});
 }
 
 std::string FixLabel(const Session& session, int bank, FixReason reason) {
@@ -41,8 +43,8 @@ std::string FixLabel(const Session& session, int bank, FixReason reason) {
 bool FetchStoredDecisions(Session& session, int bank) {
   if (session.MergeState == 1) {
     while (CheckGameDisk(session) != disk_check::kCurrent) {
-      if (Tell(session, "Please put game disk into drive", Buttons::kOkCancel, Icon::kNone) !=
-          Answer::kOk) {
+      if (Tell(session, "Please put game disk into drive", Buttons::kOkCancel, Icon::kNone,
+               FolderDetail(session.GamePath)) != Answer::kOk) {
         return false;
       }
     }
@@ -87,7 +89,8 @@ void CheckBankDecisions(Session& session, int bank) {
 void FixDecisions(Session& session, int bank, FixReason reason) {
   const std::string label = FixLabel(session, bank, reason);
   for (;;) {
-    switch (session.ui.ChooseFixDecisions(label, session.MergeState == 1)) {
+    switch (session.ui.ChooseFixDecisionsFor(bank, session.game.BankName(bank), label,
+                                             session.MergeState == 1)) {
       case FixChoice::kUseDisk:
         session.DecisionSource(bank) = kSourceDisk;
         return;

@@ -19,9 +19,11 @@ namespace qv {
 
 namespace {
 
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
+Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
+            std::string detail = {}) {
   session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
+  return session.ui.Show(
+      Message{session.MessageText, kAppTitle, buttons, icon, 1, std::move(detail)});
 }
 
 const std::vector<std::string>& BankDiskFileNames() {
@@ -98,7 +100,7 @@ bool UpdateGameDisk(Session& session) {
         failure = "Error writing file!\r";
       }
       if (Tell(session, failure + "Please insert instructor disk", Buttons::kOkCancel,
-               Icon::kExclamation) != Answer::kOk) {
+               Icon::kExclamation, FolderDetail(session.GamePath)) != Answer::kOk) {
         session.Cancelled = true;
         return false;
       }

@@ -21,6 +21,12 @@ bool AskLogin(Streams& streams, Login* login) {
   return static_cast<bool>(std::getline(streams.in, login->password));
 }
 
+// What a command on a game with an instructor login says when it was not given or was wrong.
+constexpr const char* kLoginNeeded =
+    "This game needs the instructor's login: give it with --instructor NAME --password PASSWORD "
+    "(leave out the one the game does not have), or run the command at a terminal to be asked "
+    "for it.\n";
+
 std::uint64_t ClockSeed() {
   return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
@@ -72,8 +78,16 @@ bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
   Session& session = tool.session();
   Login typed = login;
   bool asked = false;
-  // Retry at a terminal asks for the name and password again.
+  bool missing = false;
   const auto check_login = [&] {
+    // A login not given at all is asked for at a terminal, and refused elsewhere without
+    // pretending that a wrong name was typed.
+    const bool given = !typed.instructor.empty() || !typed.password.empty();
+    if (!asked && !given && !(streams.interactive && AskLogin(streams, &typed))) {
+      missing = true;
+      return LoginCode::kNotOpened;
+    }
+    // Retry at a terminal asks for the name and password again.
     if (asked && !AskLogin(streams, &typed)) {
       return LoginCode::kNotOpened;
     }
@@ -91,7 +105,10 @@ bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
                   << " was never started; create it again with qvctl new\n";
       return false;
     case OpenGameResult::kNotOpened:
-      streams.out << "Quorvant Game Was Not Opened\n";
+      if (!missing) {
+        streams.out << "Quorvant Game Was Not Opened\n";
+      }
+      streams.err << kLoginNeeded;
       return false;
   }
   return false;

@@ -8,11 +8,26 @@
 #include "cli/ConsoleUi.h"
 #include "cli/GameCommands.h"
 #include "data/GameCheck.h"
+#include "data/GlobalFile.h"
+#include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 
 namespace qv::cli {
 
 namespace {
+
+// The one line of a sound game: which game it is, where it stands, and that all is well.
+std::string SoundGameLine(Streams& streams, const std::string& path) {
+  Tool tool(streams, path, std::nullopt);
+  Session& session = tool.session();
+  if (!ReadGlobalFile(session, 0)) {
+    return path + ": no problems found";
+  }
+  const GameRecord& game = session.shadow;
+  return "Game " + Cp1252ToUtf8(game.GameName) + " in " + path + ": results quarter " +
+         std::to_string(game.ResultsQuarter) + ", " + std::to_string(game.NumBanks) +
+         (game.NumBanks == 1 ? " bank" : " banks") + ", no problems found";
+}
 
 // verify DIR: prints one line per problem of the game directory; needs no login, since it
 // shows nothing of the game but its faults.
@@ -33,6 +48,9 @@ void AddVerify(CLI::App& app, Action* action) {
       for (const std::string& line : problems) {
         streams.out << line << '\n';
       }
+      if (problems.empty()) {
+        streams.out << SoundGameLine(streams, path) << '\n';
+      }
       return problems.empty() ? kExitOk : kExitFailed;
     };
   });
@@ -43,6 +61,7 @@ void AddVerify(CLI::App& app, Action* action) {
 int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   CLI::App app{"qvctl - the headless front end of Quorvant Instructor", "qvctl"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("qvctl (Quorvant Instructor) ") + QV_VERSION);
 
   Action action;
   AddNewCommand(app, &action);
@@ -59,6 +78,9 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
     app.parse(reversed);
   } catch (const CLI::CallForHelp& help) {
     streams.out << app.help();
+    return kExitOk;
+  } catch (const CLI::CallForVersion& version) {
+    streams.out << version.what() << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& failure) {
     streams.err << failure.what() << "\n"

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "desktop/ContextHelp.h"
+
 namespace qv {
 
 namespace {
@@ -67,6 +69,7 @@ void BuildChoice(QDialog* dialog, const char* form_name, const QString& label,
 FixDecisionsDialog::FixDecisionsDialog(const QString& label, bool disk_readable, QWidget* parent)
     : QDialog(parent) {
   BuildChoice(this, "frmFixDecisions", label, kFixOptions, &options_);
+  SetContextHelp(this, "fix-decisions");
   options_[0]->setVisible(disk_readable);
   options_[disk_readable ? 0 : 1]->setChecked(true);
 }
@@ -86,6 +89,7 @@ FixChoice FixDecisionsDialog::Choose() {
 ComputerLevelDialog::ComputerLevelDialog(QWidget* parent) : QDialog(parent) {
   BuildChoice(this, "frmComputerLevel", "Choose Computer Expertise Level", kLevelOptions,
               &options_);
+  SetContextHelp(this, "fix-decisions");
   options_[1]->setChecked(true);
 }
 

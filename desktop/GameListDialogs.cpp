@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
 #include <array>
+#include "desktop/ContextHelp.h"
 
 #include "data/Session.h"
 #include "desktop/Twips.h"
@@ -56,6 +58,7 @@ constexpr int kTopTwips = 1125;
 GameInfoDialog::GameInfoDialog(const Session& session, QWidget* owner) : QDialog(owner) {
   setObjectName("frmGameInfo");
   setModal(true);
+  SetContextHelp(this, "game-info");
   setWindowTitle(GameText(GameInfoCaption(session.game)));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label(this, "lblTitle", "Banks Active In This Game", true));
@@ -108,6 +111,7 @@ GameInfoDialog::GameInfoDialog(const Session& session, QWidget* owner) : QDialog
 PasswordsDialog::PasswordsDialog(const GameRecord& game, QWidget* owner) : QDialog(owner) {
   setObjectName("frmPasswords");
   setModal(true);
+  SetContextHelp(this, "game-info");
   setWindowTitle("Bank Passwords");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label(this, "lblTitle", "Bank Passwords", true));

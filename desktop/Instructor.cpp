@@ -7,6 +7,7 @@
 
 #include "desktop/GameDiscovery.h"
 #include "desktop/MainWindow.h"
+#include "desktop/RecentGames.h"
 #include "desktop/SettingsStore.h"
 #include "desktop/SplashWindow.h"
 #include "desktop/StartupDialog.h"
@@ -18,6 +19,10 @@ Instructor::Instructor(SettingsStore& settings, std::uint64_t seed)
       files_(settings.Drives()),
       random_(seed),
       session_(files_, ui_, clock_, random_) {}
+
+void Instructor::ApplySettings() {
+  files_.set_drives(settings_.Drives());
+}
 
 void InitGlobals(Instructor& program, const std::string& program_dir) {
   program.state().ProgramRole = "Instructor";
@@ -60,12 +65,15 @@ void RunStartup(MainWindow& window) {
     StartupDialog dialog(&window);
     const std::optional<std::string> found = FindGame(program.files(), session.GamePath);
     dialog.ShowFound(found);
+    dialog.ShowRecent(RecentGames(program.settings()).List());
     if (!dialog.Ask()) {
       return;
     }
     switch (dialog.choice()) {
       case StartupDialog::Choice::kOpenFound:
-        session.GamePath = *found;
+      case StartupDialog::Choice::kRecent:
+        session.GamePath =
+            dialog.choice() == StartupDialog::Choice::kRecent ? dialog.recent_game() : *found;
         window.ExecuteOpen();
         if (program.state().OpenResult == 1) {
           return;

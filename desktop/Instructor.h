@@ -35,6 +35,8 @@ class Instructor {
   SettingsStore& settings() { return settings_; }
   QtUi& ui() { return ui_; }
   FileSystem& files() { return files_; }
+  // Puts changed settings to use: the drive map.
+  void ApplySettings();
 
  private:
   SettingsStore& settings_;

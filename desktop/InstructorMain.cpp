@@ -5,6 +5,7 @@
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SettingsStore.h"
+#include "platform/ProgramDir.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
@@ -26,7 +27,9 @@ int main(int argc, char* argv[]) {
   qv::Instructor program(settings, ClockSeed());
   int error = 0;
   try {
-    qv::InitGlobals(program, QApplication::applicationDirPath().toStdString());
+    // An installed program keeps its data files in the installation's data folder.
+    qv::InitGlobals(program, qv::FindProgramDir(program.files(),
+                                                QApplication::applicationDirPath().toStdString()));
     const std::unique_ptr<qv::MainWindow> window = qv::StartInstructor(program, {});
     if (!window->isVisible()) {
       return 0;

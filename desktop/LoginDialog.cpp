@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "data/Session.h"
+#include "desktop/ContextHelp.h"
 #include "platform/Cp1252.h"
 #include "setup/Login.h"
 
@@ -27,6 +28,7 @@ std::string GameEntry(const QString& text) {
 LoginDialog::LoginDialog(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
   setObjectName("frmLogin");
   setWindowTitle("Quorvant Instructor Login");
+  SetContextHelp(this, "login");
   setModal(true);
   auto* grid = new QGridLayout(this);
   auto* name_label = new QLabel("&Instructor:", this);
@@ -73,6 +75,9 @@ void LoginDialog::ClearEntries() {
 }
 
 int LoginDialog::ShowModal() {
+  // The title names the game, so the instructor knows which login is asked for.
+  setWindowTitle("Quorvant Instructor Login - " +
+                 QString::fromStdString(Cp1252ToUtf8(session_.game.GameName)));
   const int code = exec();
   // Closing from the window frame (or Escape) rejects with 0: not opened.
   return code == 0 ? static_cast<int>(LoginCode::kNotOpened) : code;

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -25,13 +27,16 @@
 #include "desktop/ChangeEnvCommand.h"
 #include "desktop/GameDiscovery.h"
 #include "desktop/GameListDialogs.h"
+#include "desktop/HelpWindow.h"
 #include "desktop/Instructor.h"
 #include "desktop/LoginDialog.h"
 #include "desktop/NewGameWizard.h"
 #include "desktop/OptionsDialog.h"
 #include "desktop/QtPrinter.h"
+#include "desktop/RecentGames.h"
 #include "desktop/ResStrings.h"
 #include "desktop/SettingsStore.h"
+#include "desktop/StatusPanel.h"
 #include "desktop/Twips.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
@@ -54,6 +59,10 @@ struct Placement {
 };
 constexpr std::array<Placement, 4> kPlacement = {
     {{"MainLeft", 1000}, {"MainTop", 1000}, {"MainWidth", 6500}, {"MainHeight", 6500}}};
+
+// The guide in the program directory, and the status panels' grid.
+constexpr const char* kGuideFile = "help/instructor-guide.md";
+constexpr int kStatusColumns = 2;
 
 QString GameText(const std::string& cp1252) {
   return QString::fromStdString(Cp1252ToUtf8(cp1252));
@@ -93,6 +102,7 @@ MainWindow::MainWindow(Instructor& program) : program_(program) {
   BuildToolBar();
   BuildStatusBar();
   BuildPanels();
+  AssignShortcuts();
   LoadResStrings(this);
   RestorePlacement();
   program_.ui().set_main_window(this);
@@ -147,6 +157,11 @@ void MainWindow::BuildMenus() {
   game_commands_[3] =
       add_item(file, "mnuFilePrintReport", "Print &Report", &MainWindow::mnuFilePrintReport_Click);
   add_bar(file, "mnuFileBar2");
+  recent_menu_ = file->addMenu("Recent &Games");
+  recent_menu_->setObjectName("mnuFileRecent");
+  connect(recent_menu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  FillRecentMenu();
+  add_bar(file, "mnuFileBar3");
   add_item(file, "mnuFileExit", "E&xit Quorvant", &MainWindow::mnuFileExit_Click);
 
   QMenu* advance = add_menu("mnuAdvance", "&Advance");
@@ -219,14 +234,27 @@ void MainWindow::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("sbStatusBar");
   bar->setSizeGripEnabled(true);
+  // Three rows of two: each panel has half the width, enough for its whole text at the
+  // default size; a narrower window cuts the texts, whose whole is in their tooltips.
+  auto* grid_holder = new QWidget(bar);
+  grid_holder->setObjectName("sbStatusBarPanels");
+  auto* grid = new QGridLayout(grid_holder);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(2);
+  grid->setVerticalSpacing(2);
   for (std::size_t i = 0; i < status_panels_.size(); ++i) {
-    auto* panel = new QLabel(bar);
+    // The game folder is cut in its middle, where it says least.
+    auto* panel = new StatusPanel(grid_holder, i == 1 ? Qt::ElideMiddle : Qt::ElideRight);
     panel->setObjectName(QString("sbStatusBarPanel%1").arg(i + 1));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setTextFormat(Qt::PlainText);
-    bar->addWidget(panel, i == 0 ? 1 : 0);
+    const int index = static_cast<int>(i);
+    grid->addWidget(panel, index / kStatusColumns, index % kStatusColumns);
     status_panels_[i] = panel;
   }
+  for (int column = 0; column < kStatusColumns; ++column) {
+    grid->setColumnStretch(column, 1);
+  }
+  bar->addWidget(grid_holder, 1);
 }
 
 void MainWindow::BuildPanels() {
@@ -249,6 +277,10 @@ void MainWindow::BuildPanels() {
        R"(Click on the "File" menu, then click on "Start a New Game" or "Open Existing Game")"});
   game_panel_ = area_->addSubWindow(game, Qt::FramelessWindowHint);
   no_game_panel_ = area_->addSubWindow(no_game, Qt::FramelessWindowHint);
+  // Frameless panels have no use for a system menu, whose Close would take Ctrl+W.
+  for (QMdiSubWindow* panel : {game_panel_, no_game_panel_}) {
+    panel->setSystemMenu(nullptr);
+  }
   game_panel_->hide();
   no_game_panel_->hide();
 }
@@ -294,8 +326,115 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::SizePanel(QMdiSubWindow* panel) {
+  // The panel fills the area below the toolbar once the window is laid out; before that it
+  // takes its share of the window.
+  const QSize area = area_->viewport()->size();
+  if (area_->isVisible() && !area.isEmpty()) {
+    panel->setGeometry(QRect(QPoint(0, 0), area));
+    return;
+  }
   panel->setGeometry(0, 0, static_cast<int>(kPanelWidthShare * width()),
                      static_cast<int>(kPanelHeightShare * height()));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  for (QMdiSubWindow* panel : {game_panel_, no_game_panel_}) {
+    if (!panel->isHidden()) {
+      SizePanel(panel);
+    }
+  }
+}
+
+void MainWindow::AssignShortcuts() {
+  struct Binding {
+    const char* action;
+    QKeySequence keys;
+  };
+  // Advancing cannot be taken back, so it sits on a chord that is not pressed by accident.
+  // The keys are spelt out: some platforms' standard sets leave Quit or Close without one.
+  const Binding bindings[] = {
+      {"mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"mnuFilePrintReport", QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {"mnuFileClose", QKeySequence(Qt::CTRL | Qt::Key_W)},
+      {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"mnuHelpContents", QKeySequence(Qt::Key_F1)},
+      {"mnuAdvanceAdvanceGame", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
+  };
+  for (const Binding& binding : bindings) {
+    findChild<QAction*>(binding.action)->setShortcut(binding.keys);
+  }
+}
+
+void MainWindow::FillRecentMenu() {
+  recent_menu_->clear();
+  const std::vector<std::string> games = RecentGames(program_.settings()).List();
+  int number = 1;
+  for (const std::string& game : games) {
+    const QString path = QString::fromStdString(game);
+    QAction* entry =
+        recent_menu_->addAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(path)));
+    entry->setObjectName(QString("mnuFileRecent%1").arg(number++));
+    connect(entry, &QAction::triggered, this, [this, game] { OpenRecentGame(game); });
+  }
+  recent_menu_->setEnabled(!games.empty());
+}
+
+QString MainWindow::OpenDialogFolder() {
+  for (const std::string& game : RecentGames(program_.settings()).List()) {
+    if (QDir(QString::fromStdString(game)).exists()) {
+      return QString::fromStdString(game);
+    }
+  }
+  return QString::fromStdString(session().ProgramDir);
+}
+
+void MainWindow::OpenRecentGame(const std::string& game_path) {
+  mnuFileClose_Click();
+  if (session().ProceedOk != -1) {
+    return;
+  }
+  state().PreviousGamePath = session().GamePath;
+  for (;;) {
+    session().GamePath = game_path;
+    ExecuteOpen();
+    if (state().OpenResult == 1) {
+      break;
+    }
+    session().GamePath = state().PreviousGamePath;
+    if (Tell("Quorvant Game Was Not Opened", Buttons::kRetryCancel, Icon::kExclamation) !=
+        Answer::kRetry) {
+      break;
+    }
+  }
+  ShowNoGamePanelUnlessGame();
+}
+
+HelpWindow* MainWindow::help_window() const {
+  return help_.data();
+}
+
+void MainWindow::ShowHelp(const QString& anchor, QWidget* from) {
+  const QString guide = QString::fromStdString(session().ProgramDir) + kGuideFile;
+  if (from != nullptr && from->isModal()) {
+    // A modal dialog blocks every other window: the guide opens over it, modal in turn.
+    HelpWindow over(from);
+    over.Load(guide);
+    over.ShowSection(anchor);
+    over.exec();
+    return;
+  }
+  if (help_ == nullptr) {
+    help_ = new HelpWindow(this);
+    help_->setModal(false);
+    help_->Load(guide);
+  }
+  help_->ShowSection(anchor);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::ShowNoGamePanelUnlessGame() {
@@ -320,12 +459,15 @@ void MainWindow::SetGameCommandsEnabled(bool enabled) {
   }
   save_button_->setEnabled(enabled);
   print_button_->setEnabled(enabled);
+  // Its menu being disabled does not stop the command's shortcut.
+  findChild<QAction*>("mnuAdvanceAdvanceGame")->setEnabled(enabled);
 }
 
 void MainWindow::GameDisplay() {
   SetGameCommandsEnabled(true);
   setWindowTitle(QString::fromStdString("Quorvant " + state().ProgramRole));
   RefreshStatus();
+  RecentGames(program_.settings()).Add(session().GamePath);
   SizePanel(game_panel_);
   game_panel_->show();
   no_game_panel_->hide();
@@ -334,20 +476,21 @@ void MainWindow::GameDisplay() {
 void MainWindow::RefreshStatus() {
   const GameRecord& game = session().game;
   const QString path = QString::fromStdString(session().GamePath);
-  status_panels_[0]->setText(QString::fromStdString("Quorvant " + state().ProgramRole));
-  status_panels_[1]->setText(" " + path.left(15) + "... ");
-  status_panels_[2]->setText(" Instructor: " + GameText(game.InstructorName) + " ");
-  status_panels_[3]->setText(" Game Name: " + GameText(game.GameName) + " ");
-  status_panels_[4]->setText(QString(" Results Quarter %1 ").arg(game.ResultsQuarter));
-  status_panels_[5]->setText(QString(" Decisions Quarter %1 ").arg(game.ResultsQuarter + 1));
+  status_panels_[0]->SetText(QString::fromStdString("Quorvant " + state().ProgramRole));
+  // The panel shows the folder's beginning only; its tooltip names the whole folder.
+  status_panels_[1]->SetText(" " + path.left(15) + "... ", QDir::toNativeSeparators(path));
+  status_panels_[2]->SetText(" Instructor: " + GameText(game.InstructorName) + " ");
+  status_panels_[3]->SetText(" Game Name: " + GameText(game.GameName) + " ");
+  status_panels_[4]->SetText(QString(" Results Quarter %1 ").arg(game.ResultsQuarter));
+  status_panels_[5]->SetText(QString(" Decisions Quarter %1 ").arg(game.ResultsQuarter + 1));
 }
 
 void MainWindow::NoGameDisplay() {
   SetGameCommandsEnabled(false);
   setWindowTitle(QString::fromStdString("Quorvant " + state().ProgramRole));
-  status_panels_[0]->setText("No Quorvant Game Is Active");
+  status_panels_[0]->SetText("No Quorvant Game Is Active");
   for (std::size_t i = 1; i < status_panels_.size(); ++i) {
-    status_panels_[i]->clear();
+    status_panels_[i]->SetText(QString());
   }
   SizePanel(no_game_panel_);
   no_game_panel_->show();
@@ -398,8 +541,7 @@ void MainWindow::mnuFileOpen_Click() {
   no_game_panel_->hide();
   for (;;) {
     session().GamePath = state().PreviousGamePath;
-    QFileDialog dialog(this, "Select Quorvant Game File to Open",
-                       QString::fromStdString(session().ProgramDir));
+    QFileDialog dialog(this, "Select Quorvant Game File to Open", OpenDialogFolder());
     dialog.setObjectName("dlgCommonDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -546,6 +688,9 @@ void MainWindow::mnuFilePrintReport_Click() {
     return;
   }
   QtPrinter report_printer(printer, this);
+  if (const std::optional<PrinterFont> font = ReportPrinterFont(program_.settings())) {
+    report_printer.set_preferred_font(*font);
+  }
   PrintReport(session(), ReportLayoutPath(session()), copies, report_printer);
 }
 
@@ -558,6 +703,9 @@ void MainWindow::mnuFileExit_Click() {
 }
 
 void MainWindow::mnuAdvanceAdvanceGame_Click() {
+  if (!state().GameActive) {
+    return;
+  }
   if (Tell("Are you sure you want to advance the game?", Buttons::kYesNo, Icon::kExclamation) ==
       Answer::kYes) {
     AdvanceGame(session());
@@ -575,13 +723,13 @@ void MainWindow::mnuToolsPasswords_Click() {
 }
 
 void MainWindow::mnuToolsOptions_Click() {
-  OptionsDialog dialog(program_.ui(), this);
+  OptionsDialog dialog(program_.settings(), this);
+  dialog.set_on_applied([this] { program_.ApplySettings(); });
   dialog.exec();
 }
 
 void MainWindow::mnuHelpContents_Click() {
-  Tell("Unable to display Help Contents. There is no Help associated with this project.",
-       Buttons::kOk, Icon::kInformation);
+  ShowHelp("contents");
 }
 
 void MainWindow::mnuHelpAbout_Click() {

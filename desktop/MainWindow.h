@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <string>
 
@@ -14,7 +15,9 @@ class QMenu;
 
 namespace qv {
 
+class HelpWindow;
 class Instructor;
+class StatusPanel;
 struct Session;
 struct ShellState;
 
@@ -48,6 +51,14 @@ class MainWindow final : public QMainWindow {
   void mnuHelpContents_Click();
   void mnuHelpAbout_Click();
 
+  // Opens the guide at the section `anchor`: in the help window beside the main window, or,
+  // when asked from a modal dialog `from`, modally over it so it can be read there.
+  void ShowHelp(const QString& anchor, QWidget* from = nullptr);
+  // The help window beside the main window, once it was opened.
+  HelpWindow* help_window() const;
+  // Opens the game in `game_path` from the recent-games list, after the open game is closed.
+  void OpenRecentGame(const std::string& game_path);
+
   // Lets a pending close, open or new game go on (`ProceedOk` -1) or not (0).
   void SaveFirst();
   void GameDisplay();
@@ -66,12 +77,18 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The open panel keeps filling the window as it is resized.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
   void BuildPanels();
+  void AssignShortcuts();
+  void FillRecentMenu();
+  // Where File > Open starts: the folder of the game opened last, when it is still there.
+  QString OpenDialogFolder();
   void RestorePlacement();
   void SavePlacement();
   void SetGameCommandsEnabled(bool enabled);
@@ -84,7 +101,9 @@ class MainWindow final : public QMainWindow {
   QMdiArea* area_ = nullptr;
   QMdiSubWindow* game_panel_ = nullptr;
   QMdiSubWindow* no_game_panel_ = nullptr;
-  std::array<QLabel*, 6> status_panels_{};
+  std::array<StatusPanel*, 6> status_panels_{};
+  QMenu* recent_menu_ = nullptr;
+  QPointer<HelpWindow> help_;
   // The commands a game must be open for: Close, Save, Print Current Form, Print Report and
   // the Advance and Tools menus.
   std::array<QAction*, 6> game_commands_{};

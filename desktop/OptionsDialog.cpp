@@ -1,75 +1,206 @@
 #include "desktop/OptionsDialog.h"
 
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "desktop/Twips.h"
-#include "platform/Ui.h"
+#include "desktop/ContextHelp.h"
+#include "desktop/SettingsStore.h"
+#include "desktop/TextFit.h"
 
 namespace qv {
 
 namespace {
 
-constexpr int kPageLeftTwips = 210;
-constexpr int kHiddenLeftTwips = -20000;
-constexpr int kPageTop = 40;
-
-void Tell(Ui& ui, const char* text) {
-  ui.Show(Message{text, kAppTitle, Buttons::kOk, Icon::kNone, 1});
-}
+constexpr std::array<char, 2> kDriveLetters = {'A', 'B'};
+// The report's own choice when the settings name no font: Courier at 12 points.
+constexpr const char* kDefaultPrinterFont = "Courier";
+constexpr double kDefaultPrinterSize = 12;
+// Room for a folder name of this many characters in the drive boxes.
+constexpr int kFolderChars = 36;
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Ui& ui, QWidget* owner) : QDialog(owner), ui_(ui) {
+std::optional<PrinterFont> ReportPrinterFont(const SettingsStore& settings) {
+  const QString name = settings.GetSetting(kPrinterSection, kPrinterFontKey, QString());
+  if (name.isEmpty()) {
+    return std::nullopt;
+  }
+  bool is_number = false;
+  const double size =
+      settings.GetSetting(kPrinterSection, kPrinterSizeKey, QString()).toDouble(&is_number);
+  return PrinterFont{name.toStdString(), is_number && size > 0 ? size : kDefaultPrinterSize};
+}
+
+OptionsDialog::OptionsDialog(SettingsStore& settings, QWidget* owner)
+    : QDialog(owner), settings_(settings) {
   setObjectName("frmOptions");
   setModal(true);
   setWindowTitle("Quorvant Options");
-  resize(420, 300);
+  SetContextHelp(this, "options");
+
   tabs_ = new QTabBar(this);
   tabs_->setObjectName("tbsOptions");
-  tabs_->setGeometry(8, 8, 404, 28);
-  for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
-    tabs_->addTab(QString("Group %1").arg(i + 1));
-    auto* page = new QWidget(this);
-    page->setObjectName(QString("picOptions(%1)").arg(i));
-    page->resize(390, 200);
-    auto* frame = new QGroupBox(QString("Sample %1").arg(i + 1), page);
-    frame->setObjectName(QString("fraSample%1").arg(i + 1));
-    frame->setGeometry(0, 0, 390, 200);
-    pages_[i] = page;
-  }
+  tabs_->setExpanding(false);
+  pages_ = new QStackedWidget(this);
+  tabs_->addTab("Drives");
+  pages_->addWidget(DrivesPage());
+  tabs_->addTab("Printer");
+  pages_->addWidget(PrinterPage());
+
+  auto* help = new QPushButton("&Help", this);
+  help->setObjectName("cmdHelp");
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("cmdOK");
+  ok->setDefault(true);
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("cmdCancel");
   auto* apply = new QPushButton("&Apply", this);
   apply->setObjectName("cmdApply");
-  ok->setGeometry(168, 258, 76, 28);
-  cancel->setGeometry(252, 258, 76, 28);
-  apply->setGeometry(336, 258, 76, 28);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(apply);
 
-  connect(apply, &QPushButton::clicked, this,
-          [this] { Tell(ui_, "Apply Code goes here to set options w/o closing dialog!"); });
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_);
+  layout->addWidget(pages_, 1);
+  layout->addLayout(buttons);
+
+  connect(help, &QPushButton::clicked, this, [this] { ShowContextHelp(this); });
+  connect(apply, &QPushButton::clicked, this, [this] { Store(); });
   connect(ok, &QPushButton::clicked, this, [this] {
-    Tell(ui_, "Code goes here to set options and close dialog!");
+    Store();
     accept();
   });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { ShowTab(index); });
+  Load();
   ShowTab(0);
 }
 
+QWidget* OptionsDialog::DrivesPage() {
+  auto* page = new QWidget;
+  page->setObjectName("picOptions(0)");
+  auto* frame = new QGroupBox("Diskette Drives", page);
+  frame->setObjectName("fraDrives");
+  auto* grid = new QGridLayout(frame);
+  auto* note = new QLabel(
+      "Bank paths written as a:\\ or b:\\ lead to these folders. A drive without a folder is "
+      "a missing drive.",
+      frame);
+  note->setObjectName("lblDrivesNote");
+  note->setWordWrap(true);
+  grid->addWidget(note, 0, 0, 1, 3);
+  for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
+    const QString letter(QChar(kDriveLetters[i]));
+    const int row = static_cast<int>(i) + 1;
+    auto* label = new QLabel(QString("Drive &%1: folder").arg(letter), frame);
+    auto* box = new QLineEdit(frame);
+    box->setObjectName("txtDrive" + letter);
+    box->setClearButtonEnabled(true);
+    FitLineEdit(box, QString(kFolderChars, QChar('n')));
+    label->setBuddy(box);
+    auto* browse = new QPushButton("Browse...", frame);
+    browse->setObjectName("cmdBrowse" + letter);
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, [this, box, letter] {
+      const QString chosen = QFileDialog::getExistingDirectory(
+          this, QString("Select the Folder for Drive %1:").arg(letter), box->text(),
+          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+      if (!chosen.isEmpty()) {
+        box->setText(QDir::toNativeSeparators(chosen) + QDir::separator());
+      }
+    });
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    grid->addWidget(browse, row, 2);
+    drives_[i] = box;
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(3, 1);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(frame);
+  return page;
+}
+
+QWidget* OptionsDialog::PrinterPage() {
+  auto* page = new QWidget;
+  page->setObjectName("picOptions(1)");
+  auto* frame = new QGroupBox("Quarterly Report", page);
+  frame->setObjectName("fraPrinter");
+  auto* grid = new QGridLayout(frame);
+  auto* note = new QLabel("The report's columns line up only in a fixed-pitch font.", frame);
+  note->setWordWrap(true);
+  grid->addWidget(note, 0, 0, 1, 2);
+  auto* font_label = new QLabel("Printer &font", frame);
+  font_ = new QFontComboBox(frame);
+  font_->setObjectName("cboPrinterFont");
+  font_->setFontFilters(QFontComboBox::MonospacedFonts);
+  font_label->setBuddy(font_);
+  auto* size_label = new QLabel("Font &size (points)", frame);
+  font_size_ = new QDoubleSpinBox(frame);
+  font_size_->setObjectName("txtPrinterFontSize");
+  font_size_->setRange(6, 24);
+  font_size_->setDecimals(1);
+  font_size_->setSingleStep(0.5);
+  size_label->setBuddy(font_size_);
+  grid->addWidget(font_label, 1, 0);
+  grid->addWidget(font_, 1, 1);
+  grid->addWidget(size_label, 2, 0);
+  grid->addWidget(font_size_, 2, 1, Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(3, 1);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(frame);
+  return page;
+}
+
+void OptionsDialog::Load() {
+  for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
+    drives_[i]->setText(settings_.GetSetting("Drives", QString(QChar(kDriveLetters[i])), {}));
+  }
+  const QString family =
+      settings_.GetSetting(kPrinterSection, kPrinterFontKey, kDefaultPrinterFont);
+  font_->setCurrentFont(QFont(family));
+  bool is_number = false;
+  const double size =
+      settings_.GetSetting(kPrinterSection, kPrinterSizeKey, QString()).toDouble(&is_number);
+  font_size_->setValue(is_number ? size : kDefaultPrinterSize);
+}
+
+void OptionsDialog::Store() {
+  for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
+    settings_.SaveSetting("Drives", QString(QChar(kDriveLetters[i])), drives_[i]->text().trimmed());
+  }
+  settings_.SaveSetting(kPrinterSection, kPrinterFontKey, font_->currentFont().family());
+  settings_.SaveSetting(kPrinterSection, kPrinterSizeKey, QString::number(font_size_->value()));
+  settings_.Sync();
+  if (on_applied_) {
+    on_applied_();
+  }
+}
+
 void OptionsDialog::ShowTab(int index) {
-  const double twips_per_pixel = TwipsPerPixel(this);
-  for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
-    const int left =
-        static_cast<int>((i == index ? kPageLeftTwips : kHiddenLeftTwips) / twips_per_pixel);
-    pages_[i]->move(left, kPageTop + 8);
-    pages_[i]->setEnabled(i == index);
+  pages_->setCurrentIndex(index);
+  for (int i = 0; i < pages_->count(); ++i) {
+    pages_->widget(i)->setEnabled(i == index);
   }
 }
 

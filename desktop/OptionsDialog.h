@@ -2,18 +2,40 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <optional>
 
+#include "platform/Printer.h"
+
+class QDoubleSpinBox;
+class QFontComboBox;
+class QLineEdit;
+class QStackedWidget;
 class QTabBar;
 
 namespace qv {
 
-class Ui;
+class SettingsStore;
 
-// frmOptions: a tab strip over four sample pages; the program has no options of its own yet,
-// so Apply and OK only say where they would act.
+// The keys of the report's printer font in the settings store; unset, the report picks its
+// font itself.
+inline constexpr const char* kPrinterSection = "Printer";
+inline constexpr const char* kPrinterFontKey = "FontName";
+inline constexpr const char* kPrinterSizeKey = "FontSize";
+
+// The report's printer font as the options set it; none when they name no font.
+std::optional<PrinterFont> ReportPrinterFont(const SettingsStore& settings);
+
+// frmOptions: the program's own settings, on tabs: the folders that stand for the diskette
+// drives A: and B:, and the printer font of the quarterly report. Apply stores them and keeps
+// the dialog open, OK stores them and closes it, Cancel closes it and forgets what was changed
+// since the last Apply. Everything lives in the settings store.
 class OptionsDialog final : public QDialog {
  public:
-  OptionsDialog(Ui& ui, QWidget* owner);
+  OptionsDialog(SettingsStore& settings, QWidget* owner);
+
+  // Called after every Apply and OK, once the settings are stored, so the program can use them.
+  void set_on_applied(std::function<void()> applied) { on_applied_ = std::move(applied); }
 
  protected:
   // Ctrl+Tab selects the next tab and Ctrl+Shift+Tab the previous one, both wrapping.
@@ -21,11 +43,19 @@ class OptionsDialog final : public QDialog {
   bool event(QEvent* event) override;
 
  private:
+  QWidget* DrivesPage();
+  QWidget* PrinterPage();
+  void Load();
+  void Store();
   void ShowTab(int index);
 
-  Ui& ui_;
+  SettingsStore& settings_;
+  std::function<void()> on_applied_;
   QTabBar* tabs_ = nullptr;
-  std::array<QWidget*, 4> pages_{};
+  QStackedWidget* pages_ = nullptr;
+  std::array<QLineEdit*, 2> drives_{};
+  QFontComboBox* font_ = nullptr;
+  QDoubleSpinBox* font_size_ = nullptr;
 };
 
 }  // namespace qv

@@ -36,6 +36,10 @@ std::vector<std::string> QtPrinter::FontNames() {
 }
 
 bool QtPrinter::ChooseFixedPitchFont(const PrinterFont& preset, PrinterFont* chosen) {
+  if (preferred_) {
+    *chosen = *preferred_;
+    return true;
+  }
   QFont initial(QString::fromStdString(preset.name));
   initial.setPointSizeF(preset.size);
   QFontDialog dialog(initial, owner_.data());
@@ -56,7 +60,12 @@ bool QtPrinter::ChooseFixedPitchFont(const PrinterFont& preset, PrinterFont* cho
   return true;
 }
 
-void QtPrinter::SetFont(const PrinterFont& font) {
+void QtPrinter::SetFont(const PrinterFont& requested) {
+  PrinterFont font = requested;
+  if (preferred_) {
+    font.name = preferred_->name;
+    font.size = preferred_->size;
+  }
   font_ = QFont(QString::fromStdString(font.name));
   font_.setStyleHint(QFont::TypeWriter);
   font_.setFixedPitch(true);

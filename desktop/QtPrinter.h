@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "platform/Printer.h"
 
@@ -33,6 +34,9 @@ class QtPrinter final : public Printer {
 
   // The font the text is drawn in.
   const QFont& font() const { return font_; }
+  // The font chosen in the program's options: its name and size replace those of any font the
+  // report sets, and it answers the font dialog without showing it.
+  void set_preferred_font(const PrinterFont& font) { preferred_ = font; }
 
  private:
   // Opens the document on first use; false when the printer refused it.
@@ -43,6 +47,7 @@ class QtPrinter final : public Printer {
   QPointer<QWidget> owner_;
   QPainter painter_;
   QFont font_;
+  std::optional<PrinterFont> preferred_;
   bool failed_ = false;
   int line_ = 0;  // from 0, on the current page
   int column_ = 1;

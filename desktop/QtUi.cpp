@@ -75,6 +75,9 @@ Answer QtUi::Show(const Message& message) {
   QMessageBox box(BoxIcon(message.icon), Text(message.title), Text(message.text),
                   QMessageBox::NoButton, Owner());
   box.setObjectName("msgBox");
+  if (!message.detail.empty()) {
+    box.setInformativeText(Text(message.detail));
+  }
   const QList<QMessageBox::StandardButton> set = ButtonSet(message.buttons);
   for (const QMessageBox::StandardButton button : set) {
     box.addButton(button);
@@ -90,6 +93,13 @@ Answer QtUi::Show(const Message& message) {
 
 FixChoice QtUi::ChooseFixDecisions(const std::string& label, bool disk_readable) {
   FixDecisionsDialog dialog(Text(label), disk_readable, Owner());
+  return dialog.Choose();
+}
+
+FixChoice QtUi::ChooseFixDecisionsFor(int bank, const std::string& bank_name,
+                                      const std::string& label, bool disk_readable) {
+  FixDecisionsDialog dialog(Text(label), disk_readable, Owner());
+  dialog.setWindowTitle(QString("%1 - Bank %2: %3").arg(kAppTitle).arg(bank).arg(Text(bank_name)));
   return dialog.Choose();
 }
 

@@ -14,6 +14,9 @@ class QtUi final : public Ui {
  public:
   Answer Show(const Message& message) override;
   FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) override;
+  // The dialog's title names the bank.
+  FixChoice ChooseFixDecisionsFor(int bank, const std::string& bank_name, const std::string& label,
+                                  bool disk_readable) override;
   int ChooseComputerLevel() override;
   void GameChanged() override;
 

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <cmath>
 
+#include "desktop/ContextHelp.h"
+#include "desktop/TextFit.h"
 #include "desktop/Twips.h"
 #include "setup/ValidateSetup.h"
 
@@ -23,6 +25,21 @@ constexpr double kWidthShare = 0.985;
 constexpr double kTopTwips = 1125;
 constexpr int kConfirmField = 5;
 constexpr int kPasswordField = 4;
+
+// How many characters a box shows whole at the form's default size: names and passwords
+// their ten, a disk path a usual folder name, a number its widest limit ("99.99").
+int FieldChars(int form, int field) {
+  constexpr int kNameChars = 10;
+  constexpr int kPathChars = 24;
+  constexpr int kNumberChars = 6;
+  if (form == kBankSetupForm) {
+    return field >= 51 ? kPathChars : kNameChars;
+  }
+  if (form == kGameSetupForm) {
+    return field == 2 || field == 7 ? kNumberChars : kNameChars;
+  }
+  return kNumberChars;
+}
 
 }  // namespace
 
@@ -42,6 +59,7 @@ SetupDialog::~SetupDialog() {
 QLineEdit* SetupDialog::AddTextField(int field, std::string* text, const char* name) {
   auto* box = new QLineEdit(this);
   box->setObjectName(name);
+  FitLineEdit(box, QString(FieldChars(form_, field), QChar('n')));
   fields_[field] = Binding{box, text, nullptr};
   return box;
 }
@@ -81,6 +99,11 @@ QLabel* SetupDialog::AddHeading(const char* text) {
 void SetupDialog::AddButtons(QGridLayout* layout, int row, int columns, bool with_previous,
                              const char* next_caption) {
   auto* buttons = new QHBoxLayout;
+  auto* help = new QPushButton("&Help", this);
+  help->setObjectName("cmdHelp");
+  help->setAutoDefault(false);
+  connect(help, &QPushButton::clicked, this, [this] { ShowContextHelp(this); });
+  buttons->addWidget(help);
   buttons->addStretch();
   auto add = [&](const char* name, const char* caption, int code) {
     auto* button = new QPushButton(caption, this);
@@ -192,9 +215,13 @@ int SetupDialog::ShowModal(int focus_field) {
   if (QWidget* owner = parentWidget()) {
     const double twips_per_pixel = TwipsPerPixel(owner);
     const QRect frame = owner->window()->geometry();
-    setGeometry(frame.x(), frame.y() + static_cast<int>(std::lround(kTopTwips / twips_per_pixel)),
-                static_cast<int>(kWidthShare * frame.width()),
-                static_cast<int>(kHeightShare * frame.height()));
+    // The form's share of the main window, or more when its boxes need more to show their
+    // values whole.
+    const QSize share(static_cast<int>(kWidthShare * frame.width()),
+                      static_cast<int>(kHeightShare * frame.height()));
+    setGeometry(QRect(
+        QPoint(frame.x(), frame.y() + static_cast<int>(std::lround(kTopTwips / twips_per_pixel))),
+        share.expandedTo(sizeHint())));
   }
   hide();
   Load();

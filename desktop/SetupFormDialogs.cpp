@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/GameRecord.h"
+#include "desktop/ContextHelp.h"
 #include "setup/EnvironmentFields.h"
 
 namespace qv {
@@ -30,6 +31,7 @@ GameSetupDialog::GameSetupDialog(Ui& ui, SetupForms& forms, SetupState& state, Q
     : SetupDialog(ui, forms, state, kGameSetupForm, owner) {
   setObjectName("frmGameSetup");
   setWindowTitle("Game Setup");
+  SetContextHelp(this, "game-setup");
   GameSetupForm& game = forms.game;
   auto* grid = new QGridLayout(this);
   grid->addWidget(AddHeading("Game Setup"), 0, 0, 1, 3);
@@ -86,6 +88,7 @@ BankSetupDialog::BankSetupDialog(Ui& ui, SetupForms& forms, SetupState& state, Q
     : SetupDialog(ui, forms, state, kBankSetupForm, owner) {
   setObjectName("frmBankSetup");
   setWindowTitle("Bank Setup");
+  SetContextHelp(this, "bank-setup");
   auto* grid = new QGridLayout(this);
   grid->addWidget(AddHeading("Bank Setup"), 0, 0, 1, 7);
   const char* headings[] = {"No.",      "Bank Name", "Management", "Pres. Name",
@@ -132,6 +135,7 @@ EnvSetupDialog::EnvSetupDialog(Ui& ui, SetupForms& forms, SetupState& state, QWi
     : SetupDialog(ui, forms, state, kEnvSetupForm, owner) {
   setObjectName("frmEnvSetup");
   setWindowTitle("Environment Setup");
+  SetContextHelp(this, "environment-setup");
   EnvSetupForm& env = forms.environment;
   auto* grid = new QGridLayout(this);
   grid->addWidget(AddHeading("Environment Setup"), 0, 0, 1, 9);
@@ -175,7 +179,7 @@ EnvSetupDialog::EnvSetupDialog(Ui& ui, SetupForms& forms, SetupState& state, QWi
   const Single singles[] = {{13, "txtCapAdeq", "Minimum Capital (% Assets)", "Percent"},
                             {14, "txtFRB", "Max FRB Borrowing (% Equity)", "Percent"},
                             {15, "txtNotes", "Max Capital Notes (% Equity)", "Percent"},
-                            {16, "txtTax", "Average Tax Rate", ""}};
+                            {16, "txtTax", "Average Tax Rate", "Fraction (0.35 = 35 %)"}};
   int row = 7;
   for (const Single& single : singles) {
     grid->addWidget(label(single.caption), row, 3, 1, 2);

@@ -74,6 +74,8 @@ using DriveMap = std::map<char, std::string>;
 class LocalFileSystem final : public FileSystem {
  public:
   explicit LocalFileSystem(DriveMap drives = {});
+  // A changed drive map, used from the next operation on.
+  void set_drives(DriveMap drives) { drives_ = std::move(drives); }
 
   Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
                      std::unique_ptr<RecordFile>* file) override;

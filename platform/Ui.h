@@ -17,7 +17,15 @@ struct Message {
   Buttons buttons = Buttons::kOk;
   Icon icon = Icon::kNone;
   int default_button = 1;  // 1 = first button, 2 = second
+  // Shown below the text where there is room for it (the folder a disk prompt means); it is
+  // not part of `MessageText`.
+  std::string detail = {};
 };
+
+// The detail of a message about a disk: the folder it means.
+inline std::string FolderDetail(const std::string& folder) {
+  return "Folder: " + folder;
+}
 
 // The options of the fix-decisions dialog, for a bank whose decisions are not ready.
 enum class FixChoice {
@@ -36,6 +44,14 @@ class Ui {
   // The fix-decisions dialog with `label` above its options; the first option is offered
   // only when `disk_readable`.
   virtual FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) = 0;
+  // The same for bank `bank`, named `bank_name` (Windows-1252), so the dialog can say which
+  // bank it is about.
+  virtual FixChoice ChooseFixDecisionsFor(int bank, const std::string& bank_name,
+                                          const std::string& label, bool disk_readable) {
+    (void)bank;
+    (void)bank_name;
+    return ChooseFixDecisions(label, disk_readable);
+  }
   // "Choose Computer Expertise Level": 1..3, or 0 when closed from the window frame.
   virtual int ChooseComputerLevel() = 0;
   // The open game's record changed (a quarter, the game itself): views of it refresh.

@@ -120,12 +120,33 @@ TEST_F(RunningGame, LoginGuardsEveryCommandButVerify) {
     const QvctlRun run = Qvctl({command, game, "--instructor", "Smith"});
     EXPECT_EQ(run.exit_code, kExitFailed) << command;
     EXPECT_NE(run.out.find("Invalid Instructor Name, Try Again!"), std::string::npos) << command;
+    EXPECT_NE(run.err.find("--instructor NAME --password PASSWORD"), std::string::npos) << command;
   }
   EXPECT_EQ(Qvctl({"verify", game}).exit_code, kExitOk);
 }
 
+TEST_F(RunningGame, WithoutTheLoginEveryCommandSaysHowToGiveIt) {
+  for (const char* command : {"info", "passwords", "advance", "report", "env"}) {
+    const QvctlRun run = Qvctl({command, game});
+    EXPECT_EQ(run.exit_code, kExitFailed) << command;
+    EXPECT_EQ(run.out.find("Invalid Instructor Name"), std::string::npos) << command << run.out;
+    EXPECT_NE(run.err.find("needs the instructor's login: give it with --instructor NAME "
+                           "--password PASSWORD"),
+              std::string::npos)
+        << command << run.err;
+  }
+}
+
+TEST_F(RunningGame, AtATerminalWithoutTheLoginItIsAskedFor) {
+  const QvctlRun run = QvctlAtTerminal({"passwords", game}, "reyes\nsecret\n");
+  EXPECT_EQ(run.exit_code, kExitOk) << run.out << run.err;
+  EXPECT_EQ(run.out.find("Instructor: Password: "), 0U) << run.out;
+  EXPECT_NE(run.out.find("Birch  Kim  b2"), std::string::npos);
+}
+
 TEST_F(RunningGame, AtATerminalRetryAsksForTheLoginAgain) {
-  const QvctlRun run = QvctlAtTerminal({"passwords", game}, "r\nreyes\nsecret\n");
+  const QvctlRun run =
+      QvctlAtTerminal({"passwords", game, "--instructor", "Smith"}, "r\nreyes\nsecret\n");
   EXPECT_EQ(run.exit_code, kExitOk) << run.out;
   EXPECT_NE(run.out.find("Invalid Instructor Name, Try Again!"), std::string::npos);
   EXPECT_NE(run.out.find("Instructor: Password: "), std::string::npos);

@@ -10,7 +10,7 @@
 namespace qv::cli {
 namespace {
 
-TEST(VerifyCommand, SoundGamePrintsNothingAndSucceeds) {
+TEST(VerifyCommand, SoundGameSaysSoInOneLine) {
   test::GameDirectory game(3);
   game.WriteWholeGame();
   std::string without_separator = game.dir.path();
@@ -18,7 +18,10 @@ TEST(VerifyCommand, SoundGamePrintsNothingAndSucceeds) {
   for (const std::string& dir : {game.dir.path(), without_separator}) {
     const QvctlRun run = Qvctl({"verify", dir});
     EXPECT_EQ(run.exit_code, kExitOk) << dir;
-    EXPECT_EQ(run.out, "") << dir;
+    EXPECT_EQ(run.out, "Game " + game.session.game.GameName + " in " + game.dir.path() +
+                           ": results quarter " + std::to_string(game.session.game.ResultsQuarter) +
+                           ", 3 banks, no problems found\n")
+        << dir;
   }
 }
 
@@ -30,6 +33,12 @@ TEST(VerifyCommand, EachProblemIsOneLine) {
   const QvctlRun run = Qvctl({"verify", game.dir.path()});
   EXPECT_EQ(run.exit_code, kExitFailed);
   EXPECT_EQ(run.out, "PORTF.QV: missing\nCOMP.QV: missing\n");
+}
+
+TEST(Qvctl, VersionNamesTheProgramAndItsVersion) {
+  const QvctlRun run = Qvctl({"--version"});
+  EXPECT_EQ(run.exit_code, kExitOk);
+  EXPECT_EQ(run.out, std::string("qvctl (Quorvant Instructor) ") + QV_VERSION + "\n");
 }
 
 TEST(VerifyCommand, BadArguments) {

@@ -8,7 +8,6 @@
 
 #include "desktop/AdvanceDialogs.h"
 #include "desktop/GameListDialogs.h"
-#include "desktop/OptionsDialog.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 
@@ -45,21 +44,6 @@ TEST(MainWindowCommands, CaptionsFromTheStringTableAndTheCommandTable) {
   EXPECT_EQ(tooltips.value(6), "Close Current Form");
   EXPECT_EQ(hidden, QStringList({"7", "8", "9"}));
   EXPECT_FALSE(buttons[2]->isEnabled());  // Save, with no game open
-}
-
-TEST(MainWindowCommands, HelpContentsSaysThereIsNoHelp) {
-  TempDir dir;
-  DesktopHarness harness;
-  ModalDriver driver;
-  driver.Then("msgBox", [](QWidget* window) {
-    auto* box = qobject_cast<QMessageBox*>(window);
-    EXPECT_EQ(box->text(),
-              "Unable to display Help Contents. There is no Help associated with this project.");
-    EXPECT_EQ(box->icon(), QMessageBox::Information);
-    box->button(QMessageBox::Ok)->click();
-  });
-  harness.Window(dir.path()).mnuHelpContents_Click();
-  EXPECT_TRUE(driver.finished());
 }
 
 TEST(FixDecisionsDialog, OffersTheDiskOnlyWhenItWasRead) {
@@ -107,38 +91,6 @@ TEST(PasswordsDialog, ShowsTheGamesBanksOnly) {
       EXPECT_EQ(cell->isHidden(), row >= 4) << "row " << row << " column " << column;
     }
   }
-}
-
-TEST(OptionsDialog, ControlTabWalksTheTabsBothWays) {
-  ScriptedUi ui;
-  OptionsDialog dialog(ui, nullptr);
-  dialog.show();
-  auto* tabs = dialog.findChild<QTabBar*>("tbsOptions");
-  QTest::keyClick(&dialog, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(tabs->currentIndex(), 3);  // from the first to the last
-  QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(tabs->currentIndex(), 0);  // and round again
-  QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(tabs->currentIndex(), 1);
-  QTest::keyClick(&dialog, Qt::Key_Tab);
-  EXPECT_EQ(tabs->currentIndex(), 1);  // Tab alone moves the focus, not the tab
-  for (int i = 0; i < 4; ++i) {
-    auto* page = dialog.findChild<QWidget*>(QString("picOptions(%1)").arg(i));
-    EXPECT_EQ(page->isEnabled(), i == 1) << i;
-    EXPECT_EQ(page->x() >= 0, i == 1) << i;
-  }
-}
-
-TEST(OptionsDialog, ApplyAndOkOnlySayWhereTheyWouldAct) {
-  ScriptedUi ui;
-  ui.AcknowledgeOkBoxes();
-  OptionsDialog dialog(ui, nullptr);
-  dialog.findChild<QAbstractButton*>("cmdApply")->click();
-  dialog.findChild<QAbstractButton*>("cmdOK")->click();
-  EXPECT_EQ(ui.texts(),
-            (std::vector<std::string>{"Apply Code goes here to set options w/o closing dialog!",
-                                      "Code goes here to set options and close dialog!"}));
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 }  // namespace
