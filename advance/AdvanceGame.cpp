@@ -32,7 +32,7 @@ void Tell(Session& session, std::string text, Icon icon) {
 // Collects every bank's decisions; false when the instructor chose to wait.
 Outcome Merge(Session& session) {
   InitDecisionSources(session);
-  session.MergeStatus = 2;
+  session.MergeStatus = MergeProgress::kMerging;
   GameRecord& game = session.game;
   bool game_disk_read = true;
   if (game.DiskMode != 2) {
@@ -50,26 +50,26 @@ Outcome Merge(Session& session) {
   do {
     ReadNextDisk(session);
     switch (session.MergeState) {
-      case 0:
-        session.MergeStatus = 1;
+      case DiskRead::kNoneLeft:
+        session.MergeStatus = MergeProgress::kDone;
         break;
-      case 1:
+      case DiskRead::kRead:
         CheckDiskBanks(session);
         break;
-      case 2:
+      case DiskRead::kNotSupplied:
         DiskNotAvailable(session);
         break;
-      case 3:
+      case DiskRead::kReadError:
         DiskError(session);
         break;
-      case 4:
+      case DiskRead::kComputerManaged:
         break;
-      default:
+      case DiskRead::kUnknownDiskState:
         Tell(session, "Illegal value at MergeDiskLoop", Icon::kNone);
         return Outcome::kFailed;
     }
-  } while (session.MergeStatus == 2);
-  return session.MergeStatus == 1 ? Outcome::kDone : Outcome::kAbandoned;
+  } while (session.MergeStatus == MergeProgress::kMerging);
+  return session.MergeStatus == MergeProgress::kDone ? Outcome::kDone : Outcome::kAbandoned;
 }
 
 // Stamps every bank and writes the game directory, then every bank disk.
@@ -89,14 +89,16 @@ bool Update(Session& session) {
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  DiskUpdate turn = DiskUpdate::kWritten;
   do {
-    if (!UpdateNextDisk(session)) {
+    turn = UpdateNextDisk(session);
+    if (turn == DiskUpdate::kFailed) {
       return false;
     }
-    if (session.MergeState == 2) {
+    if (turn == DiskUpdate::kOmitted) {
       MarkDiskBanksOmitted(session);
     }
-  } while (session.MergeState != 0);
+  } while (turn != DiskUpdate::kNoneLeft);
   session.LastUpdatedQuarter = game.ResultsQuarter;
   return true;
 }
@@ -116,12 +118,12 @@ Outcome Advance(Session& session) {
     if (merged != Outcome::kDone) {
       return merged;
     }
-    if (ComputerDecisions(session) == 0) {
+    if (ComputerDecisions(session) == Proceed::kStop) {
       return Outcome::kFailed;
     }
   }
   GameDiskPortfolios portfolios(session);
-  if (CalculateResults(session, portfolios) != -1) {
+  if (CalculateResults(session, portfolios) != Proceed::kGoOn) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;
@@ -129,7 +131,7 @@ Outcome Advance(Session& session) {
 
 }  // namespace
 
-int AdvanceGame(Session& session) {
+Proceed AdvanceGame(Session& session) {
   Outcome outcome = Outcome::kFailed;
   try {
     outcome = Advance(session);
@@ -140,12 +142,12 @@ int AdvanceGame(Session& session) {
   session.game.BankDiskFlag = 0;
   const bool started = session.game.ResultsQuarter > 0;
   if (outcome == Outcome::kFailed) {
-    session.ProceedOk = 0;
+    session.ProceedOk = Proceed::kStop;
     Tell(session, started ? "Game did NOT advance successfully" : "Game did NOT start successfully",
          Icon::kNone);
     return session.ProceedOk;
   }
-  session.ProceedOk = -1;
+  session.ProceedOk = Proceed::kGoOn;
   session.ui.GameChanged();
   if (outcome == Outcome::kDone) {
     Tell(session, started ? "Game advanced successfully" : "Game started successfully",

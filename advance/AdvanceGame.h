@@ -11,8 +11,8 @@ namespace qv {
 // then to every bank disk in bank order. Nothing is written before the calculation is
 // complete, and a failed write of the game directory leaves it as it was.
 // Ends with a message box ("Game advanced successfully", "Game did NOT advance
-// successfully", or the start's equivalents). Sets and returns `ProceedOk`: -1 after success
-// or an advance the instructor abandoned, 0 after a failure.
-int AdvanceGame(Session& session);
+// successfully", or the start's equivalents). Sets and returns `ProceedOk`: go on after success
+// or an advance the instructor abandoned, stop after a failure.
+Proceed AdvanceGame(Session& session);
 
 }  // namespace qv

@@ -39,7 +39,7 @@ std::string FixLabel(const Session& session, int bank, FixReason reason) {
 // The decisions stored in the game directory, fetched again when a disk's record has replaced
 // them in memory. False when the instructor gave up on the game disk or the read failed.
 bool FetchStoredDecisions(Session& session, int bank) {
-  if (session.MergeState == 1) {
+  if (session.MergeState == DiskRead::kRead) {
     while (CheckGameDisk(session) != disk_check::kCurrent) {
       if (Tell(session, "Please put game disk into drive", Buttons::kOkCancel, Icon::kNone) !=
           Answer::kOk) {
@@ -88,7 +88,7 @@ void CheckBankDecisions(Session& session, int bank) {
 void FixDecisions(Session& session, int bank, FixReason reason) {
   const std::string label = FixLabel(session, bank, reason);
   for (;;) {
-    switch (session.ui.ChooseFixDecisions(label, session.MergeState == 1)) {
+    switch (session.ui.ChooseFixDecisions(label, session.MergeState == DiskRead::kRead)) {
       case FixChoice::kUseDisk:
         session.DecisionSource(bank) = kSourceDisk;
         return;
@@ -100,7 +100,7 @@ void FixDecisions(Session& session, int bank, FixReason reason) {
         session.DecisionSource(bank) = kSourceLastQuarter;
         return;
       case FixChoice::kWait:
-        session.MergeStatus = 0;
+        session.MergeStatus = MergeProgress::kWaiting;
         return;
       case FixChoice::kComputer: {
         const int level = session.ui.ChooseComputerLevel();
@@ -117,10 +117,10 @@ void FixDecisions(Session& session, int bank, FixReason reason) {
 }
 
 void CheckDiskBanks(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    if (session.game.BankFlag(session.MergeBank) == 1) {
-      CheckBankDecisions(session, session.MergeBank);
-      if (session.MergeStatus == 0) {
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
+    if (session.game.BankFlag(bank) == 1) {
+      CheckBankDecisions(session, bank);
+      if (session.MergeStatus == MergeProgress::kWaiting) {
         return;
       }
     }
@@ -128,20 +128,19 @@ void CheckDiskBanks(Session& session) {
 }
 
 void DiskNotAvailable(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    if (session.game.BankFlag(session.MergeBank) == 1) {
-      FixDecisions(session, session.MergeBank, FixReason::kNotAvailable);
-      session.DiskState(session.MergeBank) = disk_state::kMissed;
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
+    if (session.game.BankFlag(bank) == 1) {
+      FixDecisions(session, bank, FixReason::kNotAvailable);
+      session.DiskState(bank) = disk_state::kMissed;
     }
-    if (session.MergeStatus == 0) {
+    if (session.MergeStatus == MergeProgress::kWaiting) {
       return;
     }
   }
 }
 
 void DiskError(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    const int bank = session.MergeBank;
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
     switch (session.game.BankFlag(bank)) {
       case 0:
         break;
@@ -155,7 +154,7 @@ void DiskError(Session& session) {
       default:
         Tell(session, "Error in sub DiskError", Buttons::kOk, Icon::kNone);
     }
-    if (session.MergeStatus == 0) {
+    if (session.MergeStatus == MergeProgress::kWaiting) {
       return;
     }
   }

@@ -97,9 +97,9 @@ bool ReadGameDiskBanks(Session& session) {
   if (!LoadGameDiskBanks(session)) {
     return false;
   }
-  session.MergeState = 1;
+  session.MergeState = DiskRead::kRead;
   CheckDiskBanks(session);
-  return session.MergeStatus != 0;
+  return session.MergeStatus != MergeProgress::kWaiting;
 }
 
 void ReadNextDisk(Session& session) {
@@ -111,12 +111,13 @@ void ReadNextDisk(Session& session) {
       continue;
     }
     if (state == disk_state::kNoDisk) {
-      session.MergeState = 4;
+      session.MergeState = DiskRead::kComputerManaged;
       ++session.DiskBank;
       return;
     }
     if (state != disk_state::kPending) {
       Tell(session, "Error in sub ReadNextDisk", Icon::kNone);
+      session.MergeState = DiskRead::kUnknownDiskState;
       return;
     }
     for (;;) {
@@ -124,7 +125,7 @@ void ReadNextDisk(Session& session) {
       bool identified = false;
       while (!identified) {
         if (RequestIndexDisk(session) == kDiskCancelled) {
-          session.MergeState = 2;
+          session.MergeState = DiskRead::kNotSupplied;
           return;
         }
         identified = ReportBadIndex(session, session.DiskBank);
@@ -144,13 +145,13 @@ void ReadNextDisk(Session& session) {
         any_unread = any_unread || unread;
       }
       if (any_unread) {
-        session.MergeState = ReadIndexBanks(session) ? 1 : 3;
+        session.MergeState = ReadIndexBanks(session) ? DiskRead::kRead : DiskRead::kReadError;
         return;
       }
       Tell(session, NotNeededText(session), Icon::kExclamation);
     }
   }
-  session.MergeState = 0;
+  session.MergeState = DiskRead::kNoneLeft;
 }
 
 }  // namespace qv

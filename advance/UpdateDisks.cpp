@@ -110,7 +110,7 @@ bool UpdateGameDisk(Session& session) {
   }
 }
 
-bool UpdateNextDisk(Session& session) {
+DiskUpdate UpdateNextDisk(Session& session) {
   try {
     GameRecord& game = session.game;
     while (session.DiskBank <= game.NumBanks &&
@@ -118,9 +118,8 @@ bool UpdateNextDisk(Session& session) {
       ++session.DiskBank;
     }
     if (session.DiskBank > game.NumBanks) {
-      session.MergeState = 0;
       session.Cancelled = false;
-      return true;
+      return DiskUpdate::kNoneLeft;
     }
     for (;;) {
       FlagDiskBanks(session);
@@ -130,9 +129,8 @@ bool UpdateNextDisk(Session& session) {
         if (prompt != kDiskSupplied) {
           if (Tell(session, "Can omit disk or make new disk.  Do you want to omit?",
                    Buttons::kYesNo, Icon::kExclamation) == Answer::kYes) {
-            session.MergeState = 2;
             session.Cancelled = false;
-            return true;
+            return DiskUpdate::kOmitted;
           }
           if (CheckIndexDisk(session, session.DiskBank) == disk_check::kCurrent) {
             LoadDiskBankFlags(session);
@@ -158,16 +156,15 @@ bool UpdateNextDisk(Session& session) {
         continue;
       }
       if (WriteBankDisk(session)) {
-        session.MergeState = 1;
         session.Cancelled = false;
-        return true;
+        return DiskUpdate::kWritten;
       }
       Tell(session, "Error writing file", Buttons::kOk, Icon::kExclamation);
     }
   } catch (const RuntimeError&) {
     Tell(session, "Error in sub UpdateNextDisk", Buttons::kOk, Icon::kNone);
     session.Cancelled = true;
-    return false;
+    return DiskUpdate::kFailed;
   }
 }
 

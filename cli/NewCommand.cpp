@@ -53,7 +53,7 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   }
   NewGameState state;
   StoreSetupForms(session, state, forms);
-  return CreateGame(session, state) == -1 ? kExitOk : kExitFailed;
+  return CreateGame(session, state) == Proceed::kGoOn ? kExitOk : kExitFailed;
 }
 
 void AddNewCommand(CLI::App& app, Action* action) {

@@ -54,7 +54,7 @@ bool EditEnvironment(Session& session, EnvSetupDialog& form, SetupState& setup) 
 
 void ChangeEnv(MainWindow& window) {
   Session& session = window.program().session();
-  session.ProceedOk = 0;
+  session.ProceedOk = Proceed::kStop;
   try {
     Table<double, 84> environment;
     if (!ReadEnvironmentForChange(session, &environment)) {
@@ -77,13 +77,13 @@ void ChangeEnv(MainWindow& window) {
       return;
     }
     StoreEnvSetupForm(forms.environment, &environment);
-    session.ProceedOk = -1;
+    session.ProceedOk = Proceed::kGoOn;
     // A write the instructor gives up on keeps the new values in memory only.
     static_cast<void>(SaveEnvironmentChanges(session, environment));
   } catch (const RuntimeError& error) {
     Tell(session, "Quorvant Sub ChangeEnv Error " + std::to_string(error.number()), Buttons::kOk,
          Icon::kExclamation);
-    session.ProceedOk = 0;
+    session.ProceedOk = Proceed::kStop;
   }
 }
 

@@ -285,7 +285,7 @@ void MainWindow::SavePlacement() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   SaveFirst();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     event->ignore();
     return;
   }
@@ -356,7 +356,7 @@ void MainWindow::NoGameDisplay() {
 
 void MainWindow::mnuFileNew_Click() {
   mnuFileClose_Click();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     return;
   }
   no_game_panel_->hide();
@@ -366,7 +366,7 @@ void MainWindow::mnuFileNew_Click() {
 
 void MainWindow::mnuFileClose_Click() {
   SaveFirst();
-  if (session().ProceedOk == -1) {
+  if (session().ProceedOk == Proceed::kGoOn) {
     state().GameActive = false;
     NoGameDisplay();
   }
@@ -377,21 +377,20 @@ void MainWindow::mnuFileSave_Click() {
   if (!state().GameActive) {
     Tell("No Quorvant Game is Active", Buttons::kOk, Icon::kNone);
   }
-  session().ProceedOk = -1;
+  session().ProceedOk = Proceed::kGoOn;
 }
 
 void MainWindow::SaveFirst() {
   if (!state().GameActive) {
-    session().ProceedOk = -1;
+    session().ProceedOk = Proceed::kGoOn;
     return;
   }
   mnuFileSave_Click();
-  session().ProceedOk = session().ProceedOk == -1 ? std::int16_t{-1} : std::int16_t{0};
 }
 
 void MainWindow::mnuFileOpen_Click() {
   mnuFileClose_Click();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     return;
   }
   state().PreviousGamePath = session().GamePath;

@@ -48,7 +48,7 @@ class MainWindow final : public QMainWindow {
   void mnuHelpContents_Click();
   void mnuHelpAbout_Click();
 
-  // Lets a pending close, open or new game go on (`ProceedOk` -1) or not (0).
+  // Lets a pending close, open or new game go on (`ProceedOk` go on) or not (stop).
   void SaveFirst();
   void GameDisplay();
   void NoGameDisplay();

@@ -73,7 +73,7 @@ class Wizard {
   }
   bool AskYes(const std::string& text) { return Tell(text, Buttons::kYesNo) == Answer::kYes; }
   Step GiveUp() {
-    session_.ProceedOk = 0;
+    session_.ProceedOk = Proceed::kStop;
     return Step::kDone;
   }
   Step IllegalCode() {
@@ -209,12 +209,12 @@ class Wizard {
         break;
     }
     game_form_.hide();
-    if (CreateGame(session_, state_) != -1) {
+    if (CreateGame(session_, state_) != Proceed::kGoOn) {
       return Step::kGame;
     }
     window_.program().state().GameActive = true;
     window_.GameDisplay();
-    session_.ProceedOk = -1;
+    session_.ProceedOk = Proceed::kGoOn;
     return Step::kDone;
   }
 
@@ -261,7 +261,7 @@ void StartNewGame(MainWindow& window) {
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant NewGame Module Error " + std::to_string(error.number());
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = 0;
+    session.ProceedOk = Proceed::kStop;
   }
 }
 

@@ -15,9 +15,6 @@ namespace qv {
 
 namespace {
 
-constexpr std::int16_t kProceed = -1;
-constexpr std::int16_t kStop = 0;
-
 // Season 1..4 of a quarter; the yearly ladders move in season 4.
 int SeasonOf(int quarter) {
   const int season = quarter % 4;
@@ -72,14 +69,14 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
 
 }  // namespace
 
-int CalculateResults(Session& session, PortfolioSource& portfolios) {
+Proceed CalculateResults(Session& session, PortfolioSource& portfolios) {
   EngineContext context(session);
   try {
-    session.ProceedOk = Calculate(session, context, portfolios) ? kProceed : kStop;
+    session.ProceedOk = Calculate(session, context, portfolios) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = kStop;
+    session.ProceedOk = Proceed::kStop;
   }
   return session.ProceedOk;
 }

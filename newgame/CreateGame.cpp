@@ -51,14 +51,15 @@ bool Create(Session& session, NewGameState& state) {
   if (game.DiskMode != 0) {
     game.BankDiskFlag = 1;
     InitDiskStates(session);
-    session.MergeState = 1;
-    while (session.MergeState != 0) {
-      if (CreateNextDisk(session, state) == -1) {
+    DiskCreation turn = DiskCreation::kWritten;
+    while (turn != DiskCreation::kNoneLeft) {
+      turn = CreateNextDisk(session, state);
+      if (turn == DiskCreation::kAborted) {
         return false;
       }
     }
   }
-  return AdvanceGame(session) != 0;
+  return AdvanceGame(session) != Proceed::kStop;
 }
 
 }  // namespace
@@ -74,15 +75,15 @@ bool ConfirmReplaceGame(Session& session) {
                                  Icon::kExclamation, 2}) == Answer::kYes;
 }
 
-int CreateGame(Session& session, NewGameState& state) {
+Proceed CreateGame(Session& session, NewGameState& state) {
   try {
-    session.ProceedOk = Create(session, state) ? -1 : 0;
+    session.ProceedOk = Create(session, state) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& failure) {
     session.MessageText = "Quorvant NewGame Module Error " + std::to_string(failure.number());
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = 0;
+    session.ProceedOk = Proceed::kStop;
   }
-  if (session.ProceedOk == -1) {
+  if (session.ProceedOk == Proceed::kGoOn) {
     session.ui.GameChanged();
   }
   return session.ProceedOk;

@@ -95,7 +95,7 @@ std::int16_t CreateGameDisk(Session& session, NewGameState& state) {
   }
 }
 
-std::int16_t CreateNextDisk(Session& session, NewGameState& state) {
+DiskCreation CreateNextDisk(Session& session, NewGameState& state) {
   try {
     GameRecord& game = session.game;
     for (;;) {
@@ -104,33 +104,37 @@ std::int16_t CreateNextDisk(Session& session, NewGameState& state) {
         ++session.DiskBank;
       }
       if (session.DiskBank > game.NumBanks) {
-        session.MergeState = 0;
-        return state.NewGameAbort = 0;
+        state.NewGameAbort = 0;
+        return DiskCreation::kNoneLeft;
       }
       FlagDiskBanks(session);
       if (RequestIndexDisk(session) == kDiskCancelled) {
-        return state.NewGameAbort = -1;
+        state.NewGameAbort = -1;
+        return DiskCreation::kAborted;
       }
       while (CheckIndexDisk(session, session.DiskBank) == disk_check::kCurrent) {
         if (Tell(session, "Disk is already in use for this game", Buttons::kRetryCancel,
                  Icon::kExclamation) != Answer::kRetry) {
-          return state.NewGameAbort = -1;
+          state.NewGameAbort = -1;
+          return DiskCreation::kAborted;
         }
       }
       // A bank disk is a directory; one that does not exist yet is made.
       const bool made = session.files.MakeDirectories(game.DiskPath(session.DiskBank)).ok();
       if (made && WriteGlobalFile(session, session.DiskBank) &&
           newgame::CreateIndexBanks(session, state, session.DiskBank)) {
-        session.MergeState = 1;
-        return state.NewGameAbort = 0;
+        state.NewGameAbort = 0;
+        return DiskCreation::kWritten;
       }
       if (AskRetryWrite(session)) {
-        return state.NewGameAbort = -1;
+        state.NewGameAbort = -1;
+        return DiskCreation::kAborted;
       }
     }
   } catch (const RuntimeError& failure) {
     ReportModuleError(session, "CreateNextDisk", failure);
-    return state.NewGameAbort = -1;
+    state.NewGameAbort = -1;
+    return DiskCreation::kAborted;
   }
 }
 
