@@ -12,6 +12,7 @@
 #include "data/BanksFile.h"
 #include "data/EconomicFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "engine/Engine.h"
 #include "platform/Clock.h"
@@ -23,11 +24,6 @@ namespace qv {
 namespace {
 
 enum class Outcome { kDone, kAbandoned, kFailed };
-
-void Tell(Session& session, std::string text, Icon icon) {
-  session.MessageText = std::move(text);
-  session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, icon, 1});
-}
 
 // Collects every bank's decisions; false when the instructor chose to wait.
 Outcome Merge(Session& session) {
@@ -136,8 +132,7 @@ Proceed AdvanceGame(Session& session) {
   try {
     outcome = Advance(session);
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant Sub AdvanceGame Error " + std::to_string(failure.number()),
-         Icon::kExclamation);
+    ReportRuntimeError(session, "Sub AdvanceGame", failure.number());
   }
   session.game.BankDiskFlag = 0;
   const bool started = session.game.ResultsQuarter > 0;

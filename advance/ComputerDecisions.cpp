@@ -4,6 +4,7 @@
 
 #include "advance/ComputerDecisionSteps.h"
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "platform/Numeric.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
@@ -364,8 +365,7 @@ Proceed ComputerDecisions(Session& session) {
     }
     session.ProceedOk = Proceed::kGoOn;
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant Sub ComputerDecisions Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
+    ReportRuntimeError(session, "Sub ComputerDecisions", error.number());
     session.ProceedOk = Proceed::kStop;
   }
   return session.ProceedOk;

@@ -3,18 +3,13 @@
 #include <string>
 
 #include "advance/DiskIdentity.h"
+#include "data/Messages.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
-            int default_button = 1) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, default_button});
-}
 
 std::string DiskRequestText(const Session& session) {
   const GameRecord& game = session.game;
@@ -88,8 +83,7 @@ int RequestIndexDisk(Session& session) {
       }
     }
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant RequestIndexDisk Module Error " + std::to_string(failure.number()),
-         Buttons::kOk, Icon::kExclamation);
+    ReportRuntimeError(session, "RequestIndexDisk Module", failure.number());
     return kDiskCancelled;
   }
 }

@@ -5,6 +5,7 @@
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
 #include "data/BanksFile.h"
+#include "data/Messages.h"
 #include "platform/Ui.h"
 
 namespace qv {
@@ -14,11 +15,6 @@ namespace {
 constexpr std::int16_t kSourceLastQuarter = 1;
 constexpr std::int16_t kSourceDisk = 2;
 constexpr std::int16_t kSourceComputerBase = 2;  // + level 1..3
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
 
 std::string FixLabel(const Session& session, int bank, FixReason reason) {
   const std::string name = std::to_string(bank) + ": " + session.game.BankName(bank);

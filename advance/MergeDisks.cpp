@@ -8,17 +8,13 @@
 #include "advance/FixDecisions.h"
 #include "data/BanksFile.h"
 #include "data/GameFiles.h"
+#include "data/Messages.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {
 
 namespace {
-
-void Tell(Session& session, std::string text, Icon icon) {
-  session.MessageText = std::move(text);
-  session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, icon, 1});
-}
 
 void ReplaceNonFiniteDecisions(Session& session, int bank) {
   for (int item = 1; item <= 63; ++item) {

@@ -10,6 +10,7 @@
 #include "data/FileSnapshot.h"
 #include "data/GameFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
 #include "platform/RuntimeError.h"
@@ -18,11 +19,6 @@
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
 
 const std::vector<std::string>& BankDiskFileNames() {
   static const std::vector<std::string> names = {kGlobalFileName, kBanksWriteName, kPlotWriteName,
@@ -74,8 +70,7 @@ bool CreateIndexBanks(Session& session, int index) {
       return true;
     }
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant CreateIndexBanks Module Error " + std::to_string(failure.number()),
-         Buttons::kOk, Icon::kExclamation);
+    ReportRuntimeError(session, "CreateIndexBanks Module", failure.number());
   }
   return false;
 }

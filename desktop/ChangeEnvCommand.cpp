@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "data/Messages.h"
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SetupFormDialogs.h"
@@ -14,11 +15,6 @@ namespace qv {
 namespace {
 
 constexpr int kEnvFields = 16;
-
-Answer Tell(Session& session, const std::string& text, Buttons buttons, Icon icon) {
-  session.MessageText = text;
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
 
 // Shows the form until its fields pass or the instructor gives up; true when they passed.
 bool EditEnvironment(Session& session, EnvSetupDialog& form, SetupState& setup) {
@@ -81,8 +77,7 @@ void ChangeEnv(MainWindow& window) {
     // A write the instructor gives up on keeps the new values in memory only.
     static_cast<void>(SaveEnvironmentChanges(session, environment));
   } catch (const RuntimeError& error) {
-    Tell(session, "Quorvant Sub ChangeEnv Error " + std::to_string(error.number()), Buttons::kOk,
-         Icon::kExclamation);
+    ReportRuntimeError(session, "Sub ChangeEnv", error.number());
     session.ProceedOk = Proceed::kStop;
   }
 }

@@ -21,6 +21,7 @@
 
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "desktop/AboutDialog.h"
 #include "desktop/ChangeEnvCommand.h"
 #include "desktop/GameDiscovery.h"
@@ -112,8 +113,7 @@ ShellState& MainWindow::state() {
 }
 
 Answer MainWindow::Tell(const std::string& text, Buttons buttons, Icon icon) {
-  session().MessageText = text;
-  return program_.ui().Show(Message{session().MessageText, kAppTitle, buttons, icon, 1});
+  return qv::Tell(session(), text, buttons, icon);
 }
 
 void MainWindow::BuildMenus() {
@@ -452,8 +452,7 @@ void MainWindow::ExecuteOpen() {
     state().GameActive = true;
     GameDisplay();
   } catch (const RuntimeError& error) {
-    Tell("Quorvant Sub ExecuteOpen Error " + std::to_string(error.number()), Buttons::kOk,
-         Icon::kExclamation);
+    ReportRuntimeError(session(), "Sub ExecuteOpen", error.number());
     state().OpenResult = 3;
   }
 }

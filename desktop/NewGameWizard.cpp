@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/Messages.h"
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SetupFormDialogs.h"
@@ -67,9 +68,7 @@ class Wizard {
 
  private:
   Answer Tell(const std::string& text, Buttons buttons) {
-    session_.MessageText = text;
-    return session_.ui.Show(
-        Message{session_.MessageText, kAppTitle, buttons, Icon::kExclamation, 1});
+    return qv::Tell(session_, text, buttons, Icon::kExclamation);
   }
   bool AskYes(const std::string& text) { return Tell(text, Buttons::kYesNo) == Answer::kYes; }
   Step GiveUp() {
@@ -259,8 +258,7 @@ void StartNewGame(MainWindow& window) {
     auto wizard = std::make_unique<Wizard>(window);
     wizard->Run();
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant NewGame Module Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
+    ReportRuntimeError(session, "NewGame Module", error.number());
     session.ProceedOk = Proceed::kStop;
   }
 }

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "engine/CloseStages.h"
 #include "engine/ConstantTables.h"
 #include "engine/DecisionLimits.h"
@@ -74,8 +75,7 @@ Proceed CalculateResults(Session& session, PortfolioSource& portfolios) {
   try {
     session.ProceedOk = Calculate(session, context, portfolios) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
+    ReportRuntimeError(session, "Sub CalculateResults", error.number());
     session.ProceedOk = Proceed::kStop;
   }
   return session.ProceedOk;

@@ -6,6 +6,7 @@
 #include "advance/DiskRequests.h"
 #include "data/BanksFile.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "newgame/DiskCreation.h"
 #include "newgame/OpeningBanks.h"
 #include "newgame/PeriodZero.h"
@@ -70,17 +71,15 @@ bool GameExists(Session& session) {
 }
 
 bool ConfirmReplaceGame(Session& session) {
-  session.MessageText = "A Quorvant game already exists in this folder. Replace it?";
-  return session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kYesNo,
-                                 Icon::kExclamation, 2}) == Answer::kYes;
+  return Tell(session, "A Quorvant game already exists in this folder. Replace it?",
+              Buttons::kYesNo, Icon::kExclamation, 2) == Answer::kYes;
 }
 
 Proceed CreateGame(Session& session, NewGameState& state) {
   try {
     session.ProceedOk = Create(session, state) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& failure) {
-    session.MessageText = "Quorvant NewGame Module Error " + std::to_string(failure.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
+    ReportRuntimeError(session, "NewGame Module", failure.number());
     session.ProceedOk = Proceed::kStop;
   }
   if (session.ProceedOk == Proceed::kGoOn) {

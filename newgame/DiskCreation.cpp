@@ -7,6 +7,7 @@
 #include "data/BanksFile.h"
 #include "data/GameFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
 #include "data/RecordRoutines.h"
@@ -16,17 +17,6 @@
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
-
-void ReportModuleError(Session& session, const char* procedure, const RuntimeError& failure) {
-  Tell(session,
-       std::string("Quorvant ") + procedure + " Module Error " + std::to_string(failure.number()),
-       Buttons::kOk, Icon::kExclamation);
-}
 
 Table<BankHistory, kMaxBanks> OpeningHistories(const Session& session, const NewGameState& state) {
   Table<BankHistory, kMaxBanks> histories;
@@ -71,7 +61,7 @@ bool CreateIndexBanks(Session& session, const NewGameState& state, int index) {
       return true;
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateIndexBanks", failure);
+    ReportRuntimeError(session, "CreateIndexBanks Module", failure.number());
   }
   return false;
 }
@@ -90,7 +80,7 @@ std::int16_t CreateGameDisk(Session& session, NewGameState& state) {
       }
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateGameDisk", failure);
+    ReportRuntimeError(session, "CreateGameDisk Module", failure.number());
     return state.NewGameAbort = -1;
   }
 }
@@ -132,7 +122,7 @@ DiskCreation CreateNextDisk(Session& session, NewGameState& state) {
       }
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateNextDisk", failure);
+    ReportRuntimeError(session, "CreateNextDisk Module", failure.number());
     state.NewGameAbort = -1;
     return DiskCreation::kAborted;
   }
