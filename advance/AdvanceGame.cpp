@@ -13,6 +13,7 @@
 #include "data/BanksFile.h"
 #include "data/EconomicFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "engine/Engine.h"
 #include "platform/Clock.h"
@@ -25,15 +26,10 @@ namespace {
 
 enum class Outcome { kDone, kAbandoned, kFailed };
 
-void Tell(Session& session, std::string text, Icon icon) {
-  session.MessageText = std::move(text);
-  session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, icon, 1});
-}
-
 // Collects every bank's decisions; false when the instructor chose to wait.
 Outcome Merge(Session& session) {
   InitDecisionSources(session);
-  session.MergeStatus = 2;
+  session.MergeStatus = MergeProgress::kMerging;
   GameRecord& game = session.game;
   bool game_disk_read = true;
   if (game.DiskMode != 2) {
@@ -51,26 +47,26 @@ Outcome Merge(Session& session) {
   do {
     ReadNextDisk(session);
     switch (session.MergeState) {
-      case 0:
-        session.MergeStatus = 1;
+      case DiskRead::kNoneLeft:
+        session.MergeStatus = MergeProgress::kDone;
         break;
-      case 1:
+      case DiskRead::kRead:
         CheckDiskBanks(session);
         break;
-      case 2:
+      case DiskRead::kNotSupplied:
         DiskNotAvailable(session);
         break;
-      case 3:
+      case DiskRead::kReadError:
         DiskError(session);
         break;
-      case 4:
+      case DiskRead::kComputerManaged:
         break;
-      default:
+      case DiskRead::kUnknownDiskState:
         Tell(session, "Illegal value at MergeDiskLoop", Icon::kNone);
         return Outcome::kFailed;
     }
-  } while (session.MergeStatus == 2);
-  return session.MergeStatus == 1 ? Outcome::kDone : Outcome::kAbandoned;
+  } while (session.MergeStatus == MergeProgress::kMerging);
+  return session.MergeStatus == MergeProgress::kDone ? Outcome::kDone : Outcome::kAbandoned;
 }
 
 // Stamps every bank and writes the game directory, then every bank disk.
@@ -90,14 +86,16 @@ bool Update(Session& session) {
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  DiskUpdate turn = DiskUpdate::kWritten;
   do {
-    if (!UpdateNextDisk(session)) {
+    turn = UpdateNextDisk(session);
+    if (turn == DiskUpdate::kFailed) {
       return false;
     }
-    if (session.MergeState == 2) {
+    if (turn == DiskUpdate::kOmitted) {
       MarkDiskBanksOmitted(session);
     }
-  } while (session.MergeState != 0);
+  } while (turn != DiskUpdate::kNoneLeft);
   session.LastUpdatedQuarter = game.ResultsQuarter;
   return true;
 }
@@ -119,14 +117,14 @@ Outcome Advance(Session& session, const FailedBanks& failed_banks, int* failed_b
     if (merged != Outcome::kDone) {
       return merged;
     }
-    if (!failed_banks.Apply(session) || ComputerDecisions(session) == 0) {
+    if (!failed_banks.Apply(session) || ComputerDecisions(session) == Proceed::kStop) {
       return Outcome::kFailed;
     }
   }
   // The start's calculation has no decisions of the banks in it to settle.
   const bool starting = game.ResultsQuarter == -1;
   GameDiskPortfolios portfolios(session);
-  if (CalculateResults(session, portfolios, starting ? nullptr : failed_bank) != -1) {
+  if (CalculateResults(session, portfolios, starting ? nullptr : failed_bank) != Proceed::kGoOn) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;
@@ -134,7 +132,7 @@ Outcome Advance(Session& session, const FailedBanks& failed_banks, int* failed_b
 
 }  // namespace
 
-int AdvanceGame(Session& session) {
+Proceed AdvanceGame(Session& session) {
   Outcome outcome = Outcome::kFailed;
   try {
     // A bank whose decisions cannot be calculated is settled by the instructor, and the
@@ -149,18 +147,17 @@ int AdvanceGame(Session& session) {
       }
     }
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant Sub AdvanceGame Error " + std::to_string(failure.number()),
-         Icon::kExclamation);
+    ReportRuntimeError(session, "Sub AdvanceGame", failure.number());
   }
   session.game.BankDiskFlag = 0;
   const bool started = session.game.ResultsQuarter > 0;
   if (outcome == Outcome::kFailed) {
-    session.ProceedOk = 0;
+    session.ProceedOk = Proceed::kStop;
     Tell(session, started ? "Game did NOT advance successfully" : "Game did NOT start successfully",
          Icon::kNone);
     return session.ProceedOk;
   }
-  session.ProceedOk = -1;
+  session.ProceedOk = Proceed::kGoOn;
   session.ui.GameChanged();
   if (outcome == Outcome::kDone) {
     Tell(session, started ? "Game advanced successfully" : "Game started successfully",

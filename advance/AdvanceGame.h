@@ -14,8 +14,8 @@ namespace qv {
 // quarter's decisions or the computer's and the quarter is tried again from the start, or
 // waits, which fails the advance.
 // Ends with a message box ("Game advanced successfully", "Game did NOT advance
-// successfully", or the start's equivalents). Sets and returns `ProceedOk`: -1 after success
-// or an advance the instructor abandoned, 0 after a failure.
-int AdvanceGame(Session& session);
+// successfully", or the start's equivalents). Sets and returns `ProceedOk`: go on after success
+// or an advance the instructor abandoned, stop after a failure.
+Proceed AdvanceGame(Session& session);
 
 }  // namespace qv

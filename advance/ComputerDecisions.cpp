@@ -4,6 +4,7 @@
 
 #include "advance/ComputerDecisionSteps.h"
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "platform/Numeric.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
@@ -11,9 +12,6 @@
 namespace qv {
 
 namespace {
-
-constexpr std::int16_t kProceed = -1;
-constexpr std::int16_t kStop = 0;
 
 // DecisionSource 3, 4 and 5 hand a bank to the computer at levels 1, 2 and 3.
 constexpr int kFirstComputerSource = 3;
@@ -356,7 +354,7 @@ void ComputerBank::PlaceSurplus(double loan_ratio, double certificate_ratio) {
 
 }  // namespace
 
-int ComputerDecisions(Session& session) {
+Proceed ComputerDecisions(Session& session) {
   session.game.BankDiskFlag = 0;
   try {
     for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
@@ -365,11 +363,10 @@ int ComputerDecisions(Session& session) {
         ComputerBank(session, bank, source - kFirstComputerSource + 1).Decide();
       }
     }
-    session.ProceedOk = kProceed;
+    session.ProceedOk = Proceed::kGoOn;
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant Sub ComputerDecisions Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = kStop;
+    ReportRuntimeError(session, "Sub ComputerDecisions", error.number());
+    session.ProceedOk = Proceed::kStop;
   }
   return session.ProceedOk;
 }

@@ -8,9 +8,9 @@ namespace qv {
 // more, at expertise level `DecisionSource` - 2 (1 Beginner, 2 Intermediate, 3 Expert), from
 // the last results in the session's tables: each such bank's `Decision` row is rebuilt from
 // zero. Sets `BankDiskFlag` = 0 first. Writes no file.
-// Sets and returns `ProceedOk`: -1 when every bank is done, 0 after a run-time error, which is
-// shown as "Quorvant Sub ComputerDecisions Error " and its number; the banks finished before
-// the error keep their new decisions.
-int ComputerDecisions(Session& session);
+// Sets and returns `ProceedOk`: go on when every bank is done, stop after a run-time error, which
+// is shown as "Quorvant Sub ComputerDecisions Error " and its number; the banks finished before the
+// error keep their new decisions.
+Proceed ComputerDecisions(Session& session);
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include "data/GlobalFile.h"
 #include "platform/RuntimeError.h"
+#include "data/Messages.h"
 #include "platform/Ui.h"
 
 namespace qv {
@@ -48,10 +49,8 @@ bool WaitForGameDisk(Session& session) {
       session.Cancelled = false;
       return true;
     }
-    session.MessageText = "Put Quorvant Disk in Drive";
-    const Answer answer =
-        session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOkCancel,
-                                Icon::kExclamation, 1, FolderDetail(session.GamePath)});
+    const Answer answer = Tell(session, "Put Quorvant Disk in Drive", Buttons::kOkCancel,
+                               Icon::kExclamation, 1, FolderDetail(session.GamePath));
     // Only OK means the disk is in; a box closed from its frame gives up like Cancel.
     if (answer != Answer::kOk) {
       session.Cancelled = true;

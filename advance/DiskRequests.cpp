@@ -4,19 +4,13 @@
 
 #include "advance/DiskIdentity.h"
 #include "advance/DiskOwnership.h"
+#include "data/Messages.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon, int default_button = 1,
-            std::string detail = {}) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(
-      Message{session.MessageText, kAppTitle, buttons, icon, default_button, std::move(detail)});
-}
 
 std::string DiskRequestText(const Session& session) {
   const GameRecord& game = session.game;
@@ -102,8 +96,7 @@ int RequestIndexDisk(Session& session) {
       }
     }
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant RequestIndexDisk Module Error " + std::to_string(failure.number()),
-         Buttons::kOk, Icon::kExclamation);
+    ReportRuntimeError(session, "RequestIndexDisk Module", failure.number());
     return kDiskCancelled;
   }
 }

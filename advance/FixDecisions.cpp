@@ -5,6 +5,7 @@
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
 #include "data/BanksFile.h"
+#include "data/Messages.h"
 #include "platform/Ui.h"
 
 namespace qv {
@@ -14,13 +15,6 @@ namespace {
 constexpr std::int16_t kSourceLastQuarter = 1;
 constexpr std::int16_t kSourceDisk = 2;
 constexpr std::int16_t kSourceComputerBase = 2;  // + level 1..3
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
-            std::string detail = {}) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(
-      Message{session.MessageText, kAppTitle, buttons, icon, 1, std::move(detail)});
-}
 
 std::string FixLabel(const Session& session, int bank, FixReason reason) {
   const std::string name = std::to_string(bank) + ": " + session.game.BankName(bank);
@@ -41,9 +35,9 @@ std::string FixLabel(const Session& session, int bank, FixReason reason) {
 // The decisions stored in the game directory, fetched again when a disk's record has replaced
 // them in memory. False when the instructor gave up on the game disk or the read failed.
 bool FetchStoredDecisions(Session& session, int bank) {
-  if (session.MergeState == 1) {
+  if (session.MergeState == DiskRead::kRead) {
     while (CheckGameDisk(session) != disk_check::kCurrent) {
-      if (Tell(session, "Please put game disk into drive", Buttons::kOkCancel, Icon::kNone,
+      if (Tell(session, "Please put game disk into drive", Buttons::kOkCancel, Icon::kNone, 1,
                FolderDetail(session.GamePath)) != Answer::kOk) {
         return false;
       }
@@ -90,7 +84,7 @@ void FixDecisions(Session& session, int bank, FixReason reason) {
   const std::string label = FixLabel(session, bank, reason);
   for (;;) {
     switch (session.ui.ChooseFixDecisionsFor(bank, session.game.BankName(bank), label,
-                                             session.MergeState == 1)) {
+                                             session.MergeState == DiskRead::kRead)) {
       case FixChoice::kUseDisk:
         session.DecisionSource(bank) = kSourceDisk;
         return;
@@ -102,7 +96,7 @@ void FixDecisions(Session& session, int bank, FixReason reason) {
         session.DecisionSource(bank) = kSourceLastQuarter;
         return;
       case FixChoice::kWait:
-        session.MergeStatus = 0;
+        session.MergeStatus = MergeProgress::kWaiting;
         return;
       case FixChoice::kComputer: {
         const int level = session.ui.ChooseComputerLevel();
@@ -119,10 +113,10 @@ void FixDecisions(Session& session, int bank, FixReason reason) {
 }
 
 void CheckDiskBanks(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    if (session.game.BankFlag(session.MergeBank) == 1) {
-      CheckBankDecisions(session, session.MergeBank);
-      if (session.MergeStatus == 0) {
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
+    if (session.game.BankFlag(bank) == 1) {
+      CheckBankDecisions(session, bank);
+      if (session.MergeStatus == MergeProgress::kWaiting) {
         return;
       }
     }
@@ -130,20 +124,19 @@ void CheckDiskBanks(Session& session) {
 }
 
 void DiskNotAvailable(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    if (session.game.BankFlag(session.MergeBank) == 1) {
-      FixDecisions(session, session.MergeBank, FixReason::kNotAvailable);
-      session.DiskState(session.MergeBank) = disk_state::kMissed;
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
+    if (session.game.BankFlag(bank) == 1) {
+      FixDecisions(session, bank, FixReason::kNotAvailable);
+      session.DiskState(bank) = disk_state::kMissed;
     }
-    if (session.MergeStatus == 0) {
+    if (session.MergeStatus == MergeProgress::kWaiting) {
       return;
     }
   }
 }
 
 void DiskError(Session& session) {
-  for (session.MergeBank = 1; session.MergeBank <= session.game.NumBanks; ++session.MergeBank) {
-    const int bank = session.MergeBank;
+  for (int bank = 1; bank <= session.game.NumBanks; ++bank) {
     switch (session.game.BankFlag(bank)) {
       case 0:
         break;
@@ -157,7 +150,7 @@ void DiskError(Session& session) {
       default:
         Tell(session, "Error in sub DiskError", Buttons::kOk, Icon::kNone);
     }
-    if (session.MergeStatus == 0) {
+    if (session.MergeStatus == MergeProgress::kWaiting) {
       return;
     }
   }

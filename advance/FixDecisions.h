@@ -25,7 +25,7 @@ void CheckBankDecisions(Session& session, int bank);
 
 // The fix-decisions dialog for `bank` until one of its options settles it: the disk's
 // decisions, last quarter's with the quarter's transactions cleared, the computer at a level,
-// or waiting (`MergeStatus` 0, the advance is abandoned).
+// or waiting (`MergeStatus` waiting, the advance is abandoned).
 void FixDecisions(Session& session, int bank, FixReason reason);
 
 // The merge handlers after a disk was read, not supplied, or partly unreadable; each walks

@@ -8,17 +8,13 @@
 #include "advance/FixDecisions.h"
 #include "data/BanksFile.h"
 #include "data/GameFiles.h"
+#include "data/Messages.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {
 
 namespace {
-
-void Tell(Session& session, std::string text, Icon icon) {
-  session.MessageText = std::move(text);
-  session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, icon, 1});
-}
 
 void ReplaceNonFiniteDecisions(Session& session, int bank) {
   for (int item = 1; item <= 63; ++item) {
@@ -97,9 +93,9 @@ bool ReadGameDiskBanks(Session& session) {
   if (!LoadGameDiskBanks(session)) {
     return false;
   }
-  session.MergeState = 1;
+  session.MergeState = DiskRead::kRead;
   CheckDiskBanks(session);
-  return session.MergeStatus != 0;
+  return session.MergeStatus != MergeProgress::kWaiting;
 }
 
 void ReadNextDisk(Session& session) {
@@ -111,12 +107,13 @@ void ReadNextDisk(Session& session) {
       continue;
     }
     if (state == disk_state::kNoDisk) {
-      session.MergeState = 4;
+      session.MergeState = DiskRead::kComputerManaged;
       ++session.DiskBank;
       return;
     }
     if (state != disk_state::kPending) {
       Tell(session, "Error in sub ReadNextDisk", Icon::kNone);
+      session.MergeState = DiskRead::kUnknownDiskState;
       return;
     }
     for (;;) {
@@ -124,7 +121,7 @@ void ReadNextDisk(Session& session) {
       bool identified = false;
       while (!identified) {
         if (RequestIndexDisk(session) == kDiskCancelled) {
-          session.MergeState = 2;
+          session.MergeState = DiskRead::kNotSupplied;
           return;
         }
         identified = ReportBadIndex(session, session.DiskBank);
@@ -144,13 +141,13 @@ void ReadNextDisk(Session& session) {
         any_unread = any_unread || unread;
       }
       if (any_unread) {
-        session.MergeState = ReadIndexBanks(session) ? 1 : 3;
+        session.MergeState = ReadIndexBanks(session) ? DiskRead::kRead : DiskRead::kReadError;
         return;
       }
       Tell(session, NotNeededText(session), Icon::kExclamation);
     }
   }
-  session.MergeState = 0;
+  session.MergeState = DiskRead::kNoneLeft;
 }
 
 }  // namespace qv

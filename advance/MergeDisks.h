@@ -19,8 +19,7 @@ namespace qv {
 [[nodiscard]] bool ReadGameDiskBanks(Session& session);
 
 // One turn of the merge loop: asks for the next bank disk still to be read and reads every
-// unread bank on whatever disk of this game is inserted. Leaves `MergeState` 0 no disk left,
-// 1 read, 2 not supplied, 3 a read error, 4 a computer-managed bank passed.
+// unread bank on whatever disk of this game is inserted. Leaves in `MergeState` what it found.
 void ReadNextDisk(Session& session);
 
 }  // namespace qv

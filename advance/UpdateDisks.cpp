@@ -10,6 +10,7 @@
 #include "data/FileSnapshot.h"
 #include "data/GameFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
 #include "platform/RuntimeError.h"
@@ -18,13 +19,6 @@
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon,
-            std::string detail = {}) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(
-      Message{session.MessageText, kAppTitle, buttons, icon, 1, std::move(detail)});
-}
 
 const std::vector<std::string>& BankDiskFileNames() {
   static const std::vector<std::string> names = {kGlobalFileName, kBanksWriteName, kPlotWriteName,
@@ -76,8 +70,7 @@ bool CreateIndexBanks(Session& session, int index) {
       return true;
     }
   } catch (const RuntimeError& failure) {
-    Tell(session, "Quorvant CreateIndexBanks Module Error " + std::to_string(failure.number()),
-         Buttons::kOk, Icon::kExclamation);
+    ReportRuntimeError(session, "CreateIndexBanks Module", failure.number());
   }
   return false;
 }
@@ -112,7 +105,7 @@ bool UpdateGameDisk(Session& session) {
   }
 }
 
-bool UpdateNextDisk(Session& session) {
+DiskUpdate UpdateNextDisk(Session& session) {
   try {
     GameRecord& game = session.game;
     while (session.DiskBank <= game.NumBanks &&
@@ -120,9 +113,8 @@ bool UpdateNextDisk(Session& session) {
       ++session.DiskBank;
     }
     if (session.DiskBank > game.NumBanks) {
-      session.MergeState = 0;
       session.Cancelled = false;
-      return true;
+      return DiskUpdate::kNoneLeft;
     }
     for (;;) {
       FlagDiskBanks(session);
@@ -132,9 +124,8 @@ bool UpdateNextDisk(Session& session) {
         if (prompt != kDiskSupplied) {
           if (Tell(session, "Can omit disk or make new disk.  Do you want to omit?",
                    Buttons::kYesNo, Icon::kExclamation) == Answer::kYes) {
-            session.MergeState = 2;
             session.Cancelled = false;
-            return true;
+            return DiskUpdate::kOmitted;
           }
           if (CheckIndexDisk(session, session.DiskBank) == disk_check::kCurrent) {
             LoadDiskBankFlags(session);
@@ -160,16 +151,15 @@ bool UpdateNextDisk(Session& session) {
         continue;
       }
       if (WriteBankDisk(session)) {
-        session.MergeState = 1;
         session.Cancelled = false;
-        return true;
+        return DiskUpdate::kWritten;
       }
       Tell(session, "Error writing file", Buttons::kOk, Icon::kExclamation);
     }
   } catch (const RuntimeError&) {
     Tell(session, "Error in sub UpdateNextDisk", Buttons::kOk, Icon::kNone);
     session.Cancelled = true;
-    return false;
+    return DiskUpdate::kFailed;
   }
 }
 

@@ -17,9 +17,15 @@ namespace advance {
 // with `Cancelled`, when the instructor gave up.
 [[nodiscard]] bool UpdateGameDisk(Session& session);
 
-// Writes the next bank disk still to be written, asking for it. Leaves `MergeState` 0 when
-// no disk is left, 1 when one was written, 2 when the instructor omitted it. Returns false,
-// with `Cancelled`, after a run-time error.
-[[nodiscard]] bool UpdateNextDisk(Session& session);
+// What one turn of writing the bank disks did.
+enum class DiskUpdate {
+  kFailed,    // a run-time error; `Cancelled` is set
+  kNoneLeft,  // every bank disk has been written or omitted
+  kWritten,   // the requested disk was written
+  kOmitted,   // the instructor omitted the requested disk
+};
+
+// Writes the next bank disk still to be written, asking for it.
+[[nodiscard]] DiskUpdate UpdateNextDisk(Session& session);
 
 }  // namespace qv

@@ -118,7 +118,7 @@ void BM_CalculateResults(benchmark::State& bench) {
     session.game = opening_record;
     session.tables = opening_tables;
     bench.ResumeTiming();
-    if (CalculateResults(session, portfolios) != -1) {
+    if (CalculateResults(session, portfolios) != Proceed::kGoOn) {
       bench.SkipWithError(session.MessageText.c_str());
       return;
     }

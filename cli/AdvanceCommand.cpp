@@ -24,7 +24,7 @@ const std::map<std::string, FixFallback>& Fallbacks() {
 // Advances one quarter. Returns true when the quarter was calculated and written.
 bool AdvanceOneQuarter(Session& session) {
   const std::int16_t before = session.game.ResultsQuarter;
-  return AdvanceGame(session) == -1 && session.game.ResultsQuarter == before + 1;
+  return AdvanceGame(session) == Proceed::kGoOn && session.game.ResultsQuarter == before + 1;
 }
 
 void AddAdvanceCommand(CLI::App& app, Action* action) {

@@ -69,7 +69,7 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   }
   NewGameState state;
   StoreSetupForms(session, state, forms);
-  if (CreateGame(session, state) == -1) {
+  if (CreateGame(session, state) == Proceed::kGoOn) {
     return kExitOk;
   }
   leftovers.Remove();

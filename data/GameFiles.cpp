@@ -1,5 +1,6 @@
 #include "data/GameFiles.h"
 
+#include "data/Messages.h"
 #include "platform/Ui.h"
 
 namespace qv {
@@ -11,9 +12,7 @@ void SelectFileDir(Session& session, int index) {
 namespace {
 
 bool AskRetry(Session& session, const char* text) {
-  session.MessageText = text;
-  const Answer answer = session.ui.Show(
-      Message{session.MessageText, kAppTitle, Buttons::kRetryCancel, Icon::kExclamation, 1});
+  const Answer answer = Tell(session, text, Buttons::kRetryCancel, Icon::kExclamation);
   // Only Retry is a request to try again; a box closed from its frame gives up too.
   session.Cancelled = answer != Answer::kRetry;
   return session.Cancelled;
@@ -36,9 +35,8 @@ bool RunFileRoutine(Session& session, Transfer direction, const std::string& ful
     if (body().ok()) {
       return true;
     }
-    session.MessageText = prefix + full_name;
-    const Answer answer = session.ui.Show(
-        Message{session.MessageText, kAppTitle, Buttons::kRetryCancel, Icon::kExclamation, 1});
+    const Answer answer =
+        Tell(session, prefix + full_name, Buttons::kRetryCancel, Icon::kExclamation);
     if (answer != Answer::kRetry) {
       return false;
     }

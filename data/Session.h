@@ -5,6 +5,7 @@
 
 #include "data/GameRecord.h"
 #include "data/GameTables.h"
+#include "data/SessionFlags.h"
 #include "platform/Table.h"
 
 namespace qv {
@@ -43,16 +44,15 @@ struct Session {
   std::string MessageText;             // the text of the last message shown
   DecodedGlobalFile last_global_file;  // the last Global.qv read, parsed
   bool Cancelled = false;              // the last retry question was answered Cancel
-  std::int16_t ProceedOk = 0;
+  Proceed ProceedOk = Proceed::kStop;
 
   // The exchange with the bank disks during one creation or advance.
   Table<std::int16_t, kMaxBanks> DecisionSource;  // 0 unsettled, 1 last quarter's, 2 the
                                                   // disk's, 3..5 the computer at level 1..3
   Table<std::int16_t, kMaxBanks> DiskState;
   int DiskBank = 1;
-  int MergeState = 0;
-  int MergeStatus = 0;
-  int MergeBank = 1;
+  DiskRead MergeState = DiskRead::kNoneLeft;
+  MergeProgress MergeStatus = MergeProgress::kWaiting;
 };
 
 }  // namespace qv

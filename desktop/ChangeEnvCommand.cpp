@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "data/Messages.h"
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SetupFormDialogs.h"
@@ -14,11 +15,6 @@ namespace qv {
 namespace {
 
 constexpr int kEnvFields = 16;
-
-Answer Tell(Session& session, const std::string& text, Buttons buttons, Icon icon) {
-  session.MessageText = text;
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
 
 // Shows the form until its fields pass or the instructor gives up; true when they passed.
 bool EditEnvironment(Session& session, EnvSetupDialog& form, SetupState& setup) {
@@ -54,7 +50,7 @@ bool EditEnvironment(Session& session, EnvSetupDialog& form, SetupState& setup) 
 
 void ChangeEnv(MainWindow& window) {
   Session& session = window.program().session();
-  session.ProceedOk = 0;
+  session.ProceedOk = Proceed::kStop;
   try {
     Table<double, 84> environment;
     if (!ReadEnvironmentForChange(session, &environment)) {
@@ -77,13 +73,12 @@ void ChangeEnv(MainWindow& window) {
       return;
     }
     StoreEnvSetupForm(forms.environment, &environment);
-    session.ProceedOk = -1;
+    session.ProceedOk = Proceed::kGoOn;
     // A write the instructor gives up on keeps the new values in memory only.
     static_cast<void>(SaveEnvironmentChanges(session, environment));
   } catch (const RuntimeError& error) {
-    Tell(session, "Quorvant Sub ChangeEnv Error " + std::to_string(error.number()), Buttons::kOk,
-         Icon::kExclamation);
-    session.ProceedOk = 0;
+    ReportRuntimeError(session, "Sub ChangeEnv", error.number());
+    session.ProceedOk = Proceed::kStop;
   }
 }
 

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <exception>
 
+#include "data/Messages.h"
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SettingsStore.h"
@@ -40,8 +41,6 @@ int main(int argc, char* argv[]) {
   } catch (const std::exception&) {
     error = kInternalError;
   }
-  program.session().MessageText = "Quorvant Main Module Application Error " + std::to_string(error);
-  program.ui().Show(qv::Message{program.session().MessageText, qv::kAppTitle, qv::Buttons::kOk,
-                                qv::Icon::kExclamation, 1});
+  qv::ReportRuntimeError(program.session(), "Main Module Application", error);
   return 1;
 }

@@ -23,6 +23,7 @@
 
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "desktop/AboutDialog.h"
 #include "desktop/ChangeEnvCommand.h"
 #include "desktop/GameDiscovery.h"
@@ -122,8 +123,7 @@ ShellState& MainWindow::state() {
 }
 
 Answer MainWindow::Tell(const std::string& text, Buttons buttons, Icon icon) {
-  session().MessageText = text;
-  return program_.ui().Show(Message{session().MessageText, kAppTitle, buttons, icon, 1});
+  return qv::Tell(session(), text, buttons, icon);
 }
 
 void MainWindow::BuildMenus() {
@@ -317,7 +317,7 @@ void MainWindow::SavePlacement() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   SaveFirst();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     event->ignore();
     return;
   }
@@ -499,7 +499,7 @@ void MainWindow::NoGameDisplay() {
 
 void MainWindow::mnuFileNew_Click() {
   mnuFileClose_Click();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     return;
   }
   no_game_panel_->hide();
@@ -509,7 +509,7 @@ void MainWindow::mnuFileNew_Click() {
 
 void MainWindow::mnuFileClose_Click() {
   SaveFirst();
-  if (session().ProceedOk == -1) {
+  if (session().ProceedOk == Proceed::kGoOn) {
     state().GameActive = false;
     NoGameDisplay();
   }
@@ -520,21 +520,20 @@ void MainWindow::mnuFileSave_Click() {
   if (!state().GameActive) {
     Tell("No Quorvant Game is Active", Buttons::kOk, Icon::kNone);
   }
-  session().ProceedOk = -1;
+  session().ProceedOk = Proceed::kGoOn;
 }
 
 void MainWindow::SaveFirst() {
   if (!state().GameActive) {
-    session().ProceedOk = -1;
+    session().ProceedOk = Proceed::kGoOn;
     return;
   }
   mnuFileSave_Click();
-  session().ProceedOk = session().ProceedOk == -1 ? std::int16_t{-1} : std::int16_t{0};
 }
 
 void MainWindow::mnuFileOpen_Click() {
   mnuFileClose_Click();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     return;
   }
   state().PreviousGamePath = session().GamePath;
@@ -595,8 +594,7 @@ void MainWindow::ExecuteOpen() {
     state().GameActive = true;
     GameDisplay();
   } catch (const RuntimeError& error) {
-    Tell("Quorvant Sub ExecuteOpen Error " + std::to_string(error.number()), Buttons::kOk,
-         Icon::kExclamation);
+    ReportRuntimeError(session(), "Sub ExecuteOpen", error.number());
     state().OpenResult = 3;
   }
 }

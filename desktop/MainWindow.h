@@ -59,7 +59,7 @@ class MainWindow final : public QMainWindow {
   // Opens the game in `game_path` from the recent-games list, after the open game is closed.
   void OpenRecentGame(const std::string& game_path);
 
-  // Lets a pending close, open or new game go on (`ProceedOk` -1) or not (0).
+  // Lets a pending close, open or new game go on (`ProceedOk` go on) or not (stop).
   void SaveFirst();
   void GameDisplay();
   void NoGameDisplay();

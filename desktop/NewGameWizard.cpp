@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/Messages.h"
 #include "desktop/Instructor.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SetupFormDialogs.h"
@@ -67,13 +68,11 @@ class Wizard {
 
  private:
   Answer Tell(const std::string& text, Buttons buttons) {
-    session_.MessageText = text;
-    return session_.ui.Show(
-        Message{session_.MessageText, kAppTitle, buttons, Icon::kExclamation, 1});
+    return qv::Tell(session_, text, buttons, Icon::kExclamation);
   }
   bool AskYes(const std::string& text) { return Tell(text, Buttons::kYesNo) == Answer::kYes; }
   Step GiveUp() {
-    session_.ProceedOk = 0;
+    session_.ProceedOk = Proceed::kStop;
     return Step::kDone;
   }
   Step IllegalCode() {
@@ -209,12 +208,12 @@ class Wizard {
         break;
     }
     game_form_.hide();
-    if (CreateGame(session_, state_) != -1) {
+    if (CreateGame(session_, state_) != Proceed::kGoOn) {
       return Step::kGame;
     }
     window_.program().state().GameActive = true;
     window_.GameDisplay();
-    session_.ProceedOk = -1;
+    session_.ProceedOk = Proceed::kGoOn;
     return Step::kDone;
   }
 
@@ -259,9 +258,8 @@ void StartNewGame(MainWindow& window) {
     auto wizard = std::make_unique<Wizard>(window);
     wizard->Run();
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant NewGame Module Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = 0;
+    ReportRuntimeError(session, "NewGame Module", error.number());
+    session.ProceedOk = Proceed::kStop;
   }
 }
 

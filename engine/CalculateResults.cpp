@@ -1,6 +1,7 @@
 #include <string>
 
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "engine/CloseStages.h"
 #include "engine/ConstantTables.h"
 #include "engine/DecisionLimits.h"
@@ -14,9 +15,6 @@
 namespace qv {
 
 namespace {
-
-constexpr std::int16_t kProceed = -1;
-constexpr std::int16_t kStop = 0;
 
 // Season 1..4 of a quarter; the yearly ladders move in season 4.
 int SeasonOf(int quarter) {
@@ -88,23 +86,24 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
 
 }  // namespace
 
-int CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank) {
+Proceed CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank) {
   EngineContext context(session);
   BankAtWork at_work;
   try {
-    session.ProceedOk = Calculate(session, context, portfolios, at_work) ? kProceed : kStop;
+    session.ProceedOk =
+        Calculate(session, context, portfolios, at_work) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
+    std::string during;
     if (at_work.bank != 0) {
-      session.MessageText += std::string(" while ") + at_work.doing + " Bank " +
-                             std::to_string(at_work.bank) + ": " +
-                             session.game.BankName(at_work.bank);
+      during = std::string(" while ") + at_work.doing + " Bank " + std::to_string(at_work.bank) +
+               ": " + session.game.BankName(at_work.bank);
       if (failed_bank != nullptr) {
         *failed_bank = at_work.bank;
       }
     }
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = kStop;
+    Tell(session, "Quorvant Sub CalculateResults Error " + std::to_string(error.number()) + during,
+         Icon::kExclamation);
+    session.ProceedOk = Proceed::kStop;
   }
   return session.ProceedOk;
 }

@@ -6,6 +6,7 @@
 #include "advance/DiskRequests.h"
 #include "data/BanksFile.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "newgame/DiskCreation.h"
 #include "newgame/OpeningBanks.h"
 #include "newgame/PeriodZero.h"
@@ -51,14 +52,15 @@ bool Create(Session& session, NewGameState& state) {
   if (game.DiskMode != 0) {
     game.BankDiskFlag = 1;
     InitDiskStates(session);
-    session.MergeState = 1;
-    while (session.MergeState != 0) {
-      if (CreateNextDisk(session, state) == -1) {
+    DiskCreation turn = DiskCreation::kWritten;
+    while (turn != DiskCreation::kNoneLeft) {
+      turn = CreateNextDisk(session, state);
+      if (turn == DiskCreation::kAborted) {
         return false;
       }
     }
   }
-  return AdvanceGame(session) != 0;
+  return AdvanceGame(session) != Proceed::kStop;
 }
 
 }  // namespace
@@ -69,20 +71,18 @@ bool GameExists(Session& session) {
 }
 
 bool ConfirmReplaceGame(Session& session) {
-  session.MessageText = "A Quorvant game already exists in this folder. Replace it?";
-  return session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kYesNo,
-                                 Icon::kExclamation, 2}) == Answer::kYes;
+  return Tell(session, "A Quorvant game already exists in this folder. Replace it?",
+              Buttons::kYesNo, Icon::kExclamation, 2) == Answer::kYes;
 }
 
-int CreateGame(Session& session, NewGameState& state) {
+Proceed CreateGame(Session& session, NewGameState& state) {
   try {
-    session.ProceedOk = Create(session, state) ? -1 : 0;
+    session.ProceedOk = Create(session, state) ? Proceed::kGoOn : Proceed::kStop;
   } catch (const RuntimeError& failure) {
-    session.MessageText = "Quorvant NewGame Module Error " + std::to_string(failure.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-    session.ProceedOk = 0;
+    ReportRuntimeError(session, "NewGame Module", failure.number());
+    session.ProceedOk = Proceed::kStop;
   }
-  if (session.ProceedOk == -1) {
+  if (session.ProceedOk == Proceed::kGoOn) {
     session.ui.GameChanged();
   }
   return session.ProceedOk;

@@ -14,9 +14,9 @@ bool ConfirmReplaceGame(Session& session);
 // Creates the game the stored setup describes in `GamePath`: its identity and year, the disk
 // modes, the opening quarter, the game directory, every bank disk in turn, and the start of
 // the game at quarter 0. The shipped data files are copied into the game directory when it
-// lacks them. Sets and returns `ProceedOk`: -1 when the game was created and started; 0 when
+// lacks them. Sets and returns `ProceedOk`: go on when the game was created and started; stop when
 // the creation was abandoned or failed (what was already written stays, as for a disk whose
 // writing was cancelled).
-int CreateGame(Session& session, NewGameState& state);
+Proceed CreateGame(Session& session, NewGameState& state);
 
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include "data/BanksFile.h"
 #include "data/GameFiles.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
 #include "data/RecordRoutines.h"
@@ -16,17 +17,6 @@
 namespace qv {
 
 namespace {
-
-Answer Tell(Session& session, std::string text, Buttons buttons, Icon icon) {
-  session.MessageText = std::move(text);
-  return session.ui.Show(Message{session.MessageText, kAppTitle, buttons, icon, 1});
-}
-
-void ReportModuleError(Session& session, const char* procedure, const RuntimeError& failure) {
-  Tell(session,
-       std::string("Quorvant ") + procedure + " Module Error " + std::to_string(failure.number()),
-       Buttons::kOk, Icon::kExclamation);
-}
 
 Table<BankHistory, kMaxBanks> OpeningHistories(const Session& session, const NewGameState& state) {
   Table<BankHistory, kMaxBanks> histories;
@@ -71,7 +61,7 @@ bool CreateIndexBanks(Session& session, const NewGameState& state, int index) {
       return true;
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateIndexBanks", failure);
+    ReportRuntimeError(session, "CreateIndexBanks Module", failure.number());
   }
   return false;
 }
@@ -90,12 +80,12 @@ std::int16_t CreateGameDisk(Session& session, NewGameState& state) {
       }
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateGameDisk", failure);
+    ReportRuntimeError(session, "CreateGameDisk Module", failure.number());
     return state.NewGameAbort = -1;
   }
 }
 
-std::int16_t CreateNextDisk(Session& session, NewGameState& state) {
+DiskCreation CreateNextDisk(Session& session, NewGameState& state) {
   try {
     GameRecord& game = session.game;
     for (;;) {
@@ -104,33 +94,37 @@ std::int16_t CreateNextDisk(Session& session, NewGameState& state) {
         ++session.DiskBank;
       }
       if (session.DiskBank > game.NumBanks) {
-        session.MergeState = 0;
-        return state.NewGameAbort = 0;
+        state.NewGameAbort = 0;
+        return DiskCreation::kNoneLeft;
       }
       FlagDiskBanks(session);
       if (RequestIndexDisk(session) == kDiskCancelled) {
-        return state.NewGameAbort = -1;
+        state.NewGameAbort = -1;
+        return DiskCreation::kAborted;
       }
       while (CheckIndexDisk(session, session.DiskBank) == disk_check::kCurrent) {
         if (Tell(session, "Disk is already in use for this game", Buttons::kRetryCancel,
                  Icon::kExclamation) != Answer::kRetry) {
-          return state.NewGameAbort = -1;
+          state.NewGameAbort = -1;
+          return DiskCreation::kAborted;
         }
       }
       // A bank disk is a directory; one that does not exist yet is made.
       const bool made = session.files.MakeDirectories(game.DiskPath(session.DiskBank)).ok();
       if (made && WriteGlobalFile(session, session.DiskBank) &&
           newgame::CreateIndexBanks(session, state, session.DiskBank)) {
-        session.MergeState = 1;
-        return state.NewGameAbort = 0;
+        state.NewGameAbort = 0;
+        return DiskCreation::kWritten;
       }
       if (AskRetryWrite(session)) {
-        return state.NewGameAbort = -1;
+        state.NewGameAbort = -1;
+        return DiskCreation::kAborted;
       }
     }
   } catch (const RuntimeError& failure) {
-    ReportModuleError(session, "CreateNextDisk", failure);
-    return state.NewGameAbort = -1;
+    ReportRuntimeError(session, "CreateNextDisk Module", failure.number());
+    state.NewGameAbort = -1;
+    return DiskCreation::kAborted;
   }
 }
 

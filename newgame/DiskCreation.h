@@ -24,8 +24,8 @@ namespace newgame {
 std::int16_t CreateGameDisk(Session& session, NewGameState& state);
 
 // Writes the next bank disk still to be written, refusing a disk that already belongs to the
-// game. Leaves `MergeState` 1 after a disk was written, 0 when none is left. Sets and returns
-// `NewGameAbort` (0 or -1).
-std::int16_t CreateNextDisk(Session& session, NewGameState& state);
+// game. Sets `NewGameAbort` (0 or -1) and returns what the turn did.
+enum class DiskCreation { kAborted, kNoneLeft, kWritten };
+DiskCreation CreateNextDisk(Session& session, NewGameState& state);
 
 }  // namespace qv

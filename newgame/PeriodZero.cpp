@@ -5,6 +5,7 @@
 
 #include "data/EconomicFiles.h"
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "newgame/TypeProfileBuild.h"
 #include "platform/Numeric.h"
 #include "platform/RuntimeError.h"
@@ -211,8 +212,7 @@ std::int16_t CalcPeriod0(Session& session, NewGameState& state) {
   try {
     state.NewGameAbort = RunPeriodZero(session, state) ? 0 : -1;
   } catch (const RuntimeError& error) {
-    session.MessageText = "Quorvant CalcPeriod0 Module Error " + std::to_string(error.number());
-    session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
+    ReportRuntimeError(session, "CalcPeriod0 Module", error.number());
     state.NewGameAbort = -1;
   }
   return state.NewGameAbort;

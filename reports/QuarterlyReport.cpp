@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "data/Messages.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
@@ -110,9 +111,8 @@ ReportOutcome PrintReport(Session& session, const std::string& layout_path, int 
     } catch (const RuntimeError& failure) {
       error_number = failure.number();
     }
-    session.MessageText = "Error Printing Report: " + std::to_string(error_number);
-    const Answer answer = session.ui.Show(
-        Message{session.MessageText, kAppTitle, Buttons::kRetryCancel, Icon::kNone, 1});
+    const Answer answer = Tell(session, "Error Printing Report: " + std::to_string(error_number),
+                               Buttons::kRetryCancel, Icon::kNone);
     if (answer != Answer::kRetry) {
       return ReportOutcome::kFailed;
     }

@@ -2,6 +2,7 @@
 
 #include "data/BanksFile.h"
 #include "data/Items.h"
+#include "data/Messages.h"
 #include "platform/Numeric.h"
 #include "platform/Ui.h"
 
@@ -10,9 +11,7 @@ namespace qv {
 namespace {
 
 bool AskRetry(Session& session, const char* text) {
-  session.MessageText = text;
-  return session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kRetryCancel,
-                                 Icon::kExclamation, 1}) == Answer::kRetry;
+  return Tell(session, text, Buttons::kRetryCancel, Icon::kExclamation) == Answer::kRetry;
 }
 
 }  // namespace

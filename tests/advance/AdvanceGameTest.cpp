@@ -18,7 +18,7 @@ struct StudentGame : ::testing::Test {
 
   void SetUp() override {
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
-              -1);
+              Proceed::kGoOn);
     Reopen();
   }
 
@@ -57,7 +57,7 @@ TEST_F(StudentGame, ReadyDisksAdvanceTheGame) {
   game.WriteStudentDecisions(3, Decisions(1.25F), 0, 1);
   game.ui.Then(Answer::kOk).Then(Answer::kOk);  // merge: the two disk requests
   game.ui.Then(Answer::kOk).Then(Answer::kOk);  // update: the two disk requests
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Please insert the student disk for bank 1: Alder",
                                                "Please insert the student disk for bank 3: Cedar",
                                                "Please insert the student disk for bank 1: Alder",
@@ -77,7 +77,7 @@ TEST_F(StudentGame, StaleAndUnreadyDisksAreSettledByTheFixDialog) {
   game.WriteStudentDecisions(3, Decisions(1.5F), 0, 2);   // not finished
   game.ui.Then(Answer::kOk).Then(Answer::kOk).Then(Answer::kOk).Then(Answer::kOk);
   game.ui.ThenFix(FixChoice::kLastQuarter).ThenFix(FixChoice::kComputer).ThenLevel(3);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(game.ui.fix_labels(),
             (std::vector<std::string>{
                 "The Data on This Disk is Not Current .. Last Updated Before Quarter0",
@@ -94,7 +94,7 @@ TEST_F(StudentGame, MissingDiskCanTakeLastQuartersDecisions) {
   game.ui.ThenFix(FixChoice::kLastQuarter);
   // The update: bank 1's disk is omitted, bank 3's written.
   game.ui.Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes).Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(game.ui.fix_labels(),
             std::vector<std::string>{"Disk is Not Available for Bank 1: Alder"});
   EXPECT_EQ(game.ui.texts()[1], "Are you sure you want to cancel?");
@@ -110,7 +110,7 @@ TEST_F(StudentGame, WaitingLeavesTheStoredGameAsItWas) {
   const auto before = game.FolderBytes(game.session.GamePath);
   game.WriteStudentDecisions(1, Decisions(1.5F), 0, 2);
   game.ui.Then(Answer::kOk).ThenFix(FixChoice::kWait);
-  EXPECT_EQ(AdvanceGame(game.session), -1) << "an abandoned advance is not a failure";
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn) << "an abandoned advance is not a failure";
   // Quarter 0 still counts as the start in the closing message.
   EXPECT_EQ(Texts().back(), "Game did NOT start successfully");
   EXPECT_EQ(game.FolderBytes(game.session.GamePath), before);
@@ -124,7 +124,7 @@ TEST_F(StudentGame, FailedGameDirectoryWritePutsEveryFileBack) {
   // COMP.QV of the game directory cannot be written; the instructor gives up.
   game.files.FailPathWrites("game/Comp.qv");
   game.ui.Then(Answer::kCancel).Then(Answer::kCancel);
-  EXPECT_EQ(AdvanceGame(game.session), 0);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kStop);
   EXPECT_EQ(Texts().back(), "Game did NOT advance successfully");
   EXPECT_EQ(game.ui.texts()[3], "Error writing file!\rPlease insert instructor disk");
   EXPECT_EQ(game.FolderBytes(game.session.GamePath), before);
@@ -139,7 +139,7 @@ TEST_F(StudentGame, LaterBanksDiskInsertedFirstIsRead) {
                  Answer::kOk);
   game.ui.ThenDo([&] { game.session.game.DiskPath(1) = alder; }, Answer::kOk);
   game.ui.Then(Answer::kOk).Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[0], "Please insert the student disk for bank 1: Alder");
   EXPECT_EQ(Texts()[1], "Please insert the student disk for bank 1: Alder")
       << "bank 3 was read; bank 1 is asked for again";
@@ -148,13 +148,13 @@ TEST_F(StudentGame, LaterBanksDiskInsertedFirstIsRead) {
 
 TEST_F(StudentGame, DiskOfAnotherGameIsRefused) {
   test::TestGame other(99);
-  ASSERT_EQ(other.Create(other.Setup({{"Other"}})), -1);
+  ASSERT_EQ(other.Create(other.Setup({{"Other"}})), Proceed::kGoOn);
   game.WriteStudentDecisions(1, Decisions(1.5F), 0, 2);
   const std::string alder = game.session.game.DiskPath(1);
   game.ui.ThenDo([&] { game.session.game.DiskPath(1) = other.DiskFolder("Other"); }, Answer::kOk);
   game.ui.ThenDo([&] { game.session.game.DiskPath(1) = alder; }, Answer::kOk);
   game.ui.ThenFix(FixChoice::kWait);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[1], "Disk is not for the current game");
 }
 
@@ -162,9 +162,9 @@ TEST(AdvanceGame, ComputerGameRunsManyQuartersAndStaysValid) {
   test::TestGame game;
   ASSERT_EQ(game.Create(
                 game.Setup({{"Alder", 1, 0}, {"Birch", 2, 1}, {"Cedar", 3, 2}, {"Dogwood", 1, 3}})),
-            -1);
+            Proceed::kGoOn);
   for (int quarter = 1; quarter <= 12; ++quarter) {
-    ASSERT_EQ(AdvanceGame(game.session), -1) << "quarter " << quarter;
+    ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn) << "quarter " << quarter;
     ASSERT_EQ(game.session.game.ResultsQuarter, quarter);
     ASSERT_EQ(CheckGameDirectory(game.real, game.session.GamePath), std::vector<std::string>{})
         << "quarter " << quarter;

@@ -83,7 +83,7 @@ struct ComputerDecisionsTest : ::testing::Test {
     for (int k = 1; k <= 63; ++k)
       t.Decision(1, k) = 99;
     session.DecisionSource(1) = static_cast<std::int16_t>(level + 2);
-    EXPECT_EQ(ComputerDecisions(session), -1);
+    EXPECT_EQ(ComputerDecisions(session), Proceed::kGoOn);
   }
 
   void ExpectItems(const Items& expected, const std::string& shows) {
@@ -279,7 +279,7 @@ TEST_F(ComputerDecisionsTest, OnlyComputerBanksWithinTheGameAreDecided) {
     for (int k = 1; k <= 63; ++k)
       t.Decision(b, k) = 7;
   }
-  EXPECT_EQ(ComputerDecisions(session), -1);
+  EXPECT_EQ(ComputerDecisions(session), Proceed::kGoOn);
   for (const int b : {1, 2, 3, 5}) {
     for (int k = 1; k <= 63; ++k)
       EXPECT_EQ(t.Decision(b, k), 7) << "bank " << b << " item " << k;
@@ -310,8 +310,8 @@ TEST_F(ComputerDecisionsTest, RunTimeErrorStopsAndKeepsTheBanksDone) {
     }
     c.tweak(run.tables);
     fresh_ui.Then(Answer::kOk);
-    EXPECT_EQ(ComputerDecisions(run), 0) << c.shows;
-    EXPECT_EQ(run.ProceedOk, 0);
+    EXPECT_EQ(ComputerDecisions(run), Proceed::kStop) << c.shows;
+    EXPECT_EQ(run.ProceedOk, Proceed::kStop);
     ASSERT_EQ(fresh_ui.shown().size(), 1U) << c.shows;
     const Message& shown = fresh_ui.shown()[0];
     EXPECT_EQ(shown.text, "Quorvant Sub ComputerDecisions Error " + std::to_string(c.error));

@@ -33,7 +33,7 @@ class UntrustedDisk : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
-              -1);
+              Proceed::kGoOn);
     ASSERT_TRUE(ReadGlobalFile(game.session, 0));
     ApplyGlobalRecord(game.session);
     game.ui = test::ScriptedUi();
@@ -126,7 +126,7 @@ TEST_P(BadDecisionValues, AreLimitedAndTheQuarterStaysFinite) {
   game.WriteStudentDecisions(1, decisions, 0, 1);
   game.ui.Then(Answer::kOk).Then(Answer::kOk).Then(Answer::kOk).Then(Answer::kOk);
 
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
   EXPECT_EQ(game.session.DecisionSource(1), 2) << "the disk's decisions were used";
   ExpectSoundGameAtQuarter(1);
@@ -193,7 +193,7 @@ TEST_P(TruncatedBanksFile, IsAnErrorReadingTheBank) {
   game.ui.ThenFix(FixChoice::kLastQuarter);
   game.ui.Then(Answer::kOk).Then(Answer::kOk);  // the update of both disks
 
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[1], "Cannot read file " + alder_disk + "BANKS.QV");
   EXPECT_EQ(game.ui.fix_labels(), std::vector<std::string>{"Error Reading Bank 1: Alder"});
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
@@ -223,7 +223,7 @@ TEST_F(UntrustedDisk, WaitingOnAnUnreadableBankLeavesTheGameAsItWas) {
   const auto before = GameBytes();
   fs::resize_file(alder_disk + kBanksWriteName, 100);
   game.ui.Then(Answer::kOk).Then(Answer::kCancel).ThenFix(FixChoice::kWait);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts().back(), "Game did NOT start successfully");
   EXPECT_EQ(GameBytes(), before);
 }
@@ -264,7 +264,7 @@ TEST_P(ForeignDisk, IsRefusedThenMadeNew) {
   game.ui.Then(Answer::kOk).Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kNo);
   game.ui.Then(Answer::kOk);  // Cedar's disk
 
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts(), (std::vector<std::string>{
                          kAlderRequest, row.refusal, kAlderRequest, kConfirmCancel, kCedarRequest,
                          kAlderRequest, row.refusal, kAlderRequest, kConfirmCancel, kOmitQuestion,
@@ -300,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(OnBankOnesPath, ForeignDisk, ::testing::ValuesIn(Foreig
 
 TEST_F(UntrustedDisk, ForeignDiskIsNeverOverwrittenWhenOmitted) {
   test::TestGame other(99);
-  ASSERT_EQ(other.Create(other.Setup({{"Other"}})), -1);
+  ASSERT_EQ(other.Create(other.Setup({{"Other"}})), Proceed::kGoOn);
   fs::remove_all(alder_disk);
   fs::copy(other.DiskFolder("Other"), alder_disk);
   const auto other_bytes = game.FolderBytes(alder_disk);
@@ -309,7 +309,7 @@ TEST_F(UntrustedDisk, ForeignDiskIsNeverOverwrittenWhenOmitted) {
   game.ui.Then(Answer::kOk);
   game.ui.Then(Answer::kOk).Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes);
   game.ui.Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
   EXPECT_EQ(game.FolderBytes(alder_disk), other_bytes);
 }
@@ -322,7 +322,7 @@ TEST_F(UntrustedDisk, DiskGoneBeforeTheUpdateIsOmitted) {
   game.ui.ThenDo([&] { fs::remove_all(alder_disk); }, Answer::kOk);
   game.ui.Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes);
   game.ui.Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts(), (std::vector<std::string>{kAlderRequest, kCedarRequest, kAlderRequest,
                                                "Quorvant disk is not available", kAlderRequest,
                                                kConfirmCancel, kOmitQuestion, kCedarRequest,
@@ -338,7 +338,7 @@ TEST_F(UntrustedDisk, DiskGoneBeforeTheUpdateCanBeMadeAnew) {
   game.ui.ThenDo([&] { fs::remove_all(alder_disk); }, Answer::kCancel);
   game.ui.Then(Answer::kYes).Then(Answer::kNo);  // not omitted: a new disk
   game.ui.Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
   ExpectSoundGameAtQuarter(1);
   ASSERT_TRUE(ReadGlobalFile(game.session, 1));
@@ -358,7 +358,7 @@ TEST_F(UntrustedDisk, DiskFailingWhileWrittenKeepsItsOldFiles) {
   game.ui.Then(Answer::kCancel);                                        // no retry
   game.ui.Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes);  // then omitted
   game.ui.Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[3], "Cannot write file " + alder_disk + "Comp.qv");
   EXPECT_EQ(Texts()[4], "Error writing file");
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
@@ -372,7 +372,7 @@ TEST_F(UntrustedDisk, OmittedDiskIsCaughtByTheNextAdvance) {
   game.WriteStudentDecisions(1, Sensible(), 0, 1);
   game.ui.Then(Answer::kOk).Then(Answer::kOk);
   game.ui.Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes).Then(Answer::kOk);
-  ASSERT_EQ(AdvanceGame(game.session), -1);
+  ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
 
   game.ui = test::ScriptedUi();
   game.ui.AcknowledgeOkBoxes();
@@ -380,7 +380,7 @@ TEST_F(UntrustedDisk, OmittedDiskIsCaughtByTheNextAdvance) {
   game.WriteStudentDecisions(3, Sensible(), 1, 1);
   game.ui.Then(Answer::kOk).Then(Answer::kOk).ThenFix(FixChoice::kUseDisk);
   game.ui.Then(Answer::kOk).Then(Answer::kOk);
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[1],
             "WARNING:  Decisions on this Disk are Not Current -- they are for Quarter 1");
   EXPECT_EQ(game.ui.fix_labels(),

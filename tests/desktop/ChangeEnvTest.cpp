@@ -57,7 +57,7 @@ TEST_F(ChangeEnvironment, TaxRateIsCheckedThenStored) {
   window.mnuToolsChangeEnv_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
   Session& session = window.program().session();
-  EXPECT_EQ(session.ProceedOk, -1);
+  EXPECT_EQ(session.ProceedOk, Proceed::kGoOn);
   EXPECT_FLOAT_EQ(session.tables.TaxRate, 0.35F);
   EXPECT_FLOAT_EQ(static_cast<float>(StoredTaxRate(*game)), 0.35F);
 }
@@ -85,7 +85,7 @@ TEST_F(ChangeEnvironment, CancelThenNoKeepsEntriesAndFocusThenYesWritesNothing) 
       .Box("Abort Changes to Environment?", QMessageBox::Yes);
   window.mnuToolsChangeEnv_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
-  EXPECT_EQ(window.program().session().ProceedOk, 0);
+  EXPECT_EQ(window.program().session().ProceedOk, Proceed::kStop);
   EXPECT_EQ(game->FolderBytes(game->session.GamePath), before);
 }
 

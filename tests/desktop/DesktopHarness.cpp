@@ -34,9 +34,9 @@ std::unique_ptr<TestGame> MakeGame(const std::vector<BankSpec>& banks,
   forms.game.txtInstName = instructor;
   forms.game.txtInstPW = password;
   forms.game.txtConfirm = password;
-  EXPECT_EQ(game->Create(forms), -1);
+  EXPECT_EQ(game->Create(forms), Proceed::kGoOn);
   for (int q = 0; q < quarters; ++q) {
-    EXPECT_EQ(AdvanceGame(game->session), -1);
+    EXPECT_EQ(AdvanceGame(game->session), Proceed::kGoOn);
   }
   return game;
 }

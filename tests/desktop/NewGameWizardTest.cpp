@@ -85,7 +85,7 @@ TEST_F(NewGameWizard, AllComputerGameIsCreatedStartedAndOpen) {
       .Box("Game started successfully", QMessageBox::Ok);
   window().mnuFileNew_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
-  EXPECT_EQ(session().ProceedOk, -1);
+  EXPECT_EQ(session().ProceedOk, Proceed::kGoOn);
   EXPECT_TRUE(window().program().state().GameActive);
   EXPECT_EQ(session().GamePath, folder);
   EXPECT_EQ(TextOf(&window(), "sbStatusBarPanel4"), " Game Name: Fall 26 ");
@@ -108,7 +108,7 @@ TEST_F(NewGameWizard, StudentBankGetsItsDiskWrittenAtThePathGiven) {
       .Box(request, QMessageBox::Ok)  // the quarter-0 results go to the disk too
       .Box("Game started successfully", QMessageBox::Ok);
   window().mnuFileNew_Click();
-  EXPECT_EQ(session().ProceedOk, -1) << driver.seen().join(" | ").toStdString();
+  EXPECT_EQ(session().ProceedOk, Proceed::kGoOn) << driver.seen().join(" | ").toStdString();
   EXPECT_TRUE(driver.finished());
   EXPECT_FALSE(games_.Read("beta/Global.qv").empty());
 }
@@ -136,7 +136,7 @@ TEST_F(NewGameWizard, CancelledDiskCreationReturnsToTheGameFormWithItsEntries) {
       .Box("Abort New Game Setup", QMessageBox::Yes);
   window().mnuFileNew_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
-  EXPECT_EQ(session().ProceedOk, 0);
+  EXPECT_EQ(session().ProceedOk, Proceed::kStop);
   EXPECT_FALSE(window().program().state().GameActive);
 }
 
@@ -201,7 +201,7 @@ TEST_F(NewGameWizard, EntriesSurviveCancelAndPrevious) {
       .Box("Abort New Game Setup", QMessageBox::Yes);
   window().mnuFileNew_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
-  EXPECT_EQ(session().ProceedOk, 0);
+  EXPECT_EQ(session().ProceedOk, Proceed::kStop);
   EXPECT_FALSE(window().program().state().GameActive);
 }
 

@@ -61,7 +61,7 @@ bool PrepareQuarter(Session& session) {
   return ok;
 }
 
-int CalculateFromGameDisk(Session& session) {
+Proceed CalculateFromGameDisk(Session& session) {
   GameDiskPortfolios portfolios(session);
   return CalculateResults(session, portfolios);
 }

@@ -19,6 +19,6 @@ bool CreateOpeningGame(Session& session, int banks, std::int16_t period);
 bool PrepareQuarter(Session& session);
 
 // CalculateResults with each bank's lots read from the game directory, as the advance does.
-int CalculateFromGameDisk(Session& session);
+Proceed CalculateFromGameDisk(Session& session);
 
 }  // namespace qv::test

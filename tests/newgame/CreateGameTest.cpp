@@ -32,7 +32,7 @@ GameRecord GlobalAt(const std::string& folder) {
 TEST(CreateGame, ComputerBanksOnlyNeedNoDisk) {
   test::TestGame game;
   const SetupForms forms = game.Setup({{"Alder", 1, 0}, {"Birch", 2, 1}, {"Cedar", 3, 2}});
-  ASSERT_EQ(game.Create(forms), -1);
+  ASSERT_EQ(game.Create(forms), Proceed::kGoOn);
   EXPECT_EQ(game.ui.texts(), std::vector<std::string>{"Game started successfully"});
   EXPECT_EQ(game.session.game.DiskMode, 3);
   EXPECT_EQ(game.session.game.ResultsQuarter, 0);
@@ -51,7 +51,7 @@ TEST(CreateGame, ComputerBanksOnlyNeedNoDisk) {
 TEST(CreateGame, StudentDisksGetTheirCopiesInBankOrder) {
   test::TestGame game;
   const SetupForms forms = game.Setup({{"Alder"}, {"Birch", 2, 1}, {"Cedar", kManagementHuman, 3}});
-  ASSERT_EQ(game.Create(forms), -1);
+  ASSERT_EQ(game.Create(forms), Proceed::kGoOn);
   EXPECT_EQ(game.ui.texts(),
             (std::vector<std::string>{"Please insert the student disk for bank 1: Alder",
                                       "Please insert the student disk for bank 3: Cedar",
@@ -80,7 +80,7 @@ TEST(CreateGame, StudentDisksGetTheirCopiesInBankOrder) {
 
 TEST(CreateGame, StartClearsTheOwnDecisionCopies) {
   test::TestGame game;
-  ASSERT_EQ(game.Create(game.Setup({{"Alder"}})), -1);
+  ASSERT_EQ(game.Create(game.Setup({{"Alder"}})), Proceed::kGoOn);
   const std::string banks = game.dir.Read("disk-Alder/Banks.qv");
   ASSERT_GE(banks.size(), static_cast<std::size_t>(BankBlockRecord(1) + 3) * kBanksRecordLength);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(banks.data());
@@ -135,7 +135,7 @@ TEST(CreateGame, DiskAlreadyInUseAsksForAnother) {
   game.ui.ThenDo([&] { drive.Insert("alder"); }, Answer::kOk)
       .ThenDo([&] { drive.Insert("birch"); }, Answer::kOk);
   game.ui.AcknowledgeOkBoxes();
-  ASSERT_EQ(CreateGame(game.session, state), -1);
+  ASSERT_EQ(CreateGame(game.session, state), Proceed::kGoOn);
   EXPECT_EQ(game.ui.texts()[2], "Disk is already in use for this game");
   EXPECT_EQ(game.ui.shown()[2].buttons, Buttons::kRetryCancel);
   EXPECT_EQ(game.ui.shown()[2].icon, Icon::kExclamation);
@@ -151,18 +151,18 @@ TEST(CreateGame, CancelledDiskWriteAbandonsTheCreation) {
   NewGameState state;
   StoreSetupForms(game.session, state, forms);
   game.ui.Then(Answer::kOk).Then(Answer::kRetry).Then(Answer::kCancel).Then(Answer::kCancel);
-  EXPECT_EQ(CreateGame(game.session, state), 0);
+  EXPECT_EQ(CreateGame(game.session, state), Proceed::kStop);
   const std::string full_name = game.DiskFolder("Alder") + "Global.qv";
   EXPECT_EQ(game.ui.texts(),
             (std::vector<std::string>{"Please insert the student disk for bank 1: Alder",
                                       "Cannot write file " + full_name,
                                       "Cannot write file " + full_name, "Error Writing File"}));
-  EXPECT_EQ(game.session.ProceedOk, 0);
+  EXPECT_EQ(game.session.ProceedOk, Proceed::kStop);
 }
 
 TEST(CreateGame, ExistingGameNeedsConsent) {
   test::TestGame game;
-  ASSERT_EQ(game.Create(game.Setup({{"Alder", 1, 0}})), -1);
+  ASSERT_EQ(game.Create(game.Setup({{"Alder", 1, 0}})), Proceed::kGoOn);
   EXPECT_TRUE(GameExists(game.session));
   game.ui.Then(Answer::kNo);
   EXPECT_FALSE(ConfirmReplaceGame(game.session));
@@ -174,7 +174,7 @@ TEST(CreateGame, ExistingGameNeedsConsent) {
 TEST(CreateGame, SameSeedSameGame) {
   auto bytes_of = [](std::uint64_t seed) {
     test::TestGame game(seed);
-    EXPECT_EQ(game.Create(game.Setup({{"Alder", 3, 0}, {"Birch", 1, 3}})), -1);
+    EXPECT_EQ(game.Create(game.Setup({{"Alder", 3, 0}, {"Birch", 1, 3}})), Proceed::kGoOn);
     return game.FolderBytes(game.session.GamePath);
   };
   EXPECT_EQ(bytes_of(11), bytes_of(11));

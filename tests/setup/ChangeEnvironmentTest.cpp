@@ -13,7 +13,7 @@ struct ChangeEnvironment : ::testing::Test {
   test::TestGame game;
 
   void SetUp() override {
-    ASSERT_EQ(game.Create(game.Setup({{"Alder", 2, 0}, {"Birch", 3, 1}})), -1);
+    ASSERT_EQ(game.Create(game.Setup({{"Alder", 2, 0}, {"Birch", 3, 1}})), Proceed::kGoOn);
   }
 };
 
@@ -25,7 +25,7 @@ TEST_F(ChangeEnvironment, NextQuarterIsCalculatedWithTheNewTaxRate) {
   ASSERT_TRUE(SaveEnvironmentChanges(game.session, environment));
   EXPECT_EQ(game.session.tables.TaxRate, 0.25F);
 
-  ASSERT_EQ(AdvanceGame(game.session), -1);
+  ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   const GameTables& t = game.session.tables;
   EXPECT_EQ(t.TaxRate, 0.25F) << "reloaded from the game directory";
   for (int b = 1; b <= 2; ++b) {

@@ -39,12 +39,12 @@ TEST_P(ComputerSoak, EveryQuarterLeavesASoundGameWithMeaningfulFigures) {
   for (int b = 0; b < 10; ++b) {
     banks.push_back({names[b], 1 + b % 3, b % 4});
   }
-  ASSERT_EQ(game.Create(game.Setup(banks, start.period)), -1);
+  ASSERT_EQ(game.Create(game.Setup(banks, start.period)), Proceed::kGoOn);
   const test::ShippedRateRange rates = test::ReadShippedRateRange(game.session);
 
   for (int quarter = 1; quarter <= kQuarters; ++quarter) {
     const std::size_t shown_before = game.ui.shown().size();
-    ASSERT_EQ(AdvanceGame(game.session), -1) << "quarter " << quarter;
+    ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn) << "quarter " << quarter;
     ASSERT_EQ(game.session.game.ResultsQuarter, quarter);
     const std::vector<std::string> texts = game.ui.texts();
     ASSERT_EQ(std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(shown_before),

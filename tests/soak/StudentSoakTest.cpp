@@ -112,7 +112,7 @@ class StudentSoak : public ::testing::TestWithParam<Course> {
                                             {"Ironwood", 2, 2},
                                             {"Juniper", kManagementHuman, 1}},
                                            GetParam().period)),
-              -1);
+              Proceed::kGoOn);
     session.GamePath = created.session.GamePath;
     session.ProgramDir = created.session.ProgramDir;
     ASSERT_TRUE(ReadGlobalFile(session, 0));
@@ -222,7 +222,7 @@ TEST_P(StudentSoak, ReadyStaleUnreadyAndMissingDisksOverManyQuarters) {
     ui.fix_labels.clear();
     const std::vector<std::string> labels = PlayTeams();
 
-    ASSERT_EQ(AdvanceGame(session), -1) << "quarter " << quarter << ": " << ui.last;
+    ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << "quarter " << quarter << ": " << ui.last;
     ASSERT_EQ(ui.last, "Game advanced successfully") << "quarter " << quarter;
     ASSERT_EQ(session.game.ResultsQuarter, quarter);
     ASSERT_EQ(ui.unexpected, std::vector<std::string>{}) << "quarter " << quarter;

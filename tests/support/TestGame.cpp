@@ -50,7 +50,7 @@ SetupForms TestGame::Setup(const std::vector<BankSpec>& banks, int period) {
   return forms;
 }
 
-int TestGame::Create(const SetupForms& forms) {
+Proceed TestGame::Create(const SetupForms& forms) {
   NewGameState state;
   StoreSetupForms(session, state, forms);
   // Each student disk is asked for twice: to write the new game, then the start's results.

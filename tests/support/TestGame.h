@@ -38,7 +38,7 @@ class TestGame {
   // Stores the setup and creates the game, answering every disk request OK and every box with
   // only an OK button. Returns
   // `ProceedOk`.
-  int Create(const SetupForms& forms);
+  Proceed Create(const SetupForms& forms);
 
   // Writes bank `bank`'s decisions on its disk as the students' program does: its status
   // record's quarter and ready flag, and its own decision copy.
