@@ -5,6 +5,7 @@
 #include "advance/ComputerDecisions.h"
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
+#include "advance/DiskWrites.h"
 #include "advance/FixDecisions.h"
 #include "advance/MergeDisks.h"
 #include "advance/UpdateDisks.h"
@@ -88,14 +89,17 @@ bool Update(Session& session) {
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  DiskWrites disks(session);
   do {
     if (!UpdateNextDisk(session)) {
+      disks.Finish();
       return false;
     }
     if (session.MergeState == 2) {
       MarkDiskBanksOmitted(session);
     }
   } while (session.MergeState != 0);
+  disks.Finish();
   session.LastUpdatedQuarter = game.ResultsQuarter;
   return true;
 }
@@ -127,6 +131,16 @@ Outcome Advance(Session& session) {
 
 }  // namespace
 
+std::vector<int> DisksNotWritten(const Session& session) {
+  std::vector<int> banks;
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.DiskType(b) == 1 && session.DiskState(b) == disk_state::kMissed) {
+      banks.push_back(b);
+    }
+  }
+  return banks;
+}
+
 int AdvanceGame(Session& session) {
   Outcome outcome = Outcome::kFailed;
   try {
@@ -145,7 +159,17 @@ int AdvanceGame(Session& session) {
   }
   session.ProceedOk = -1;
   session.ui.GameChanged();
-  if (outcome == Outcome::kDone) {
+  const std::vector<int> not_written = DisksNotWritten(session);
+  if (outcome == Outcome::kDone && !not_written.empty()) {
+    // The game moved on, but a disk that was not written must never read as a success.
+    std::string text = started ? "Game advanced, but these bank disks were not written:"
+                               : "Game started, but these bank disks were not written:";
+    for (const int b : not_written) {
+      text += "\rBank " + std::to_string(b) + ": " + session.game.BankName(b) + " (" +
+              session.game.DiskPath(b) + ")";
+    }
+    Tell(session, text + "\rThe next advance asks for them again.", Icon::kExclamation);
+  } else if (outcome == Outcome::kDone) {
     Tell(session, started ? "Game advanced successfully" : "Game started successfully",
          Icon::kNone);
   } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "data/Session.h"
 
 namespace qv {
@@ -14,5 +16,9 @@ namespace qv {
 // successfully", or the start's equivalents). Sets and returns `ProceedOk`: -1 after success
 // or an advance the instructor abandoned, 0 after a failure.
 int AdvanceGame(Session& session);
+
+// After an advance that wrote the game directory: the banks whose student disk was not
+// written (omitted, or its files could not all be put in place), in bank order.
+std::vector<int> DisksNotWritten(const Session& session);
 
 }  // namespace qv

@@ -52,6 +52,13 @@ class MemoryFileSystem final : public FileSystem {
     files_[Key(path)] = std::string(contents);
     return Status::Ok();
   }
+  std::unique_ptr<FileBatch> StartBatch() override { return MakeSequentialBatch(*this); }
+  Status SyncDirectory(const std::string&) override { return Status::Ok(); }
+  Status Lock(const std::string&, std::string_view, std::unique_ptr<FileLock>* lock,
+              std::string*) override {
+    *lock = std::make_unique<FileLock>();
+    return Status::Ok();
+  }
   bool Exists(const std::string& path) override { return files_.count(Key(path)) != 0; }
   bool IsDirectory(const std::string&) override { return true; }
   Status FileSize(const std::string& path, std::int64_t* size) override {

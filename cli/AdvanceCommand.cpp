@@ -60,10 +60,13 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
       };
       Tool tool(streams, *directory, seeded ? std::optional<std::uint64_t>(*seed) : std::nullopt,
                 policy, Fallbacks().at(*fallback));
-      if (!OpenGame(tool, streams, *login)) {
+      if (!tool.TakeGame(streams, "advance") || !OpenGame(tool, streams, *login)) {
         return kExitFailed;
       }
-      return AdvanceOneQuarter(tool.session()) ? kExitOk : kExitFailed;
+      if (!AdvanceOneQuarter(tool.session())) {
+        return kExitFailed;
+      }
+      return DisksNotWritten(tool.session()).empty() ? kExitOk : kExitDiskNotWritten;
     };
   });
 }

@@ -10,8 +10,10 @@
 namespace qv {
 
 class Clock;
+class DiskWrites;
 class FileSystem;
 class Random;
+class StagedWrites;
 class Ui;
 
 // The program state: the open game, the shell's paths and flags, and the ports through
@@ -25,6 +27,10 @@ struct Session {
   Ui& ui;
   Clock& clock;
   Random& random;
+  // Where file routines leave their files while an update stages them; null otherwise.
+  StagedWrites* staged = nullptr;
+  // Where an update pass gathers the bank disks it writes; null otherwise.
+  DiskWrites* disk_writes = nullptr;
 
   GameRecord game;    // the live game record
   GameRecord shadow;  // the last Global.qv read
@@ -37,6 +43,11 @@ struct Session {
   std::string MessageText;  // the text of the last message shown
   bool Cancelled = false;   // the last retry question was answered Cancel
   std::int16_t ProceedOk = 0;
+
+  // Kept with each quarter in the archive: the seed `random` started from, and how many
+  // quarters the archive keeps (0: all).
+  std::uint64_t Seed = 0;
+  int ArchiveDepth = 0;
 
   // The exchange with the bank disks during one creation or advance.
   Table<std::int16_t, kMaxBanks> DecisionSource;  // 0 unsettled, 1 last quarter's, 2 the
