@@ -6,6 +6,7 @@
 #include <string>
 
 #include "advance/AdvanceGame.h"
+#include "advance/UndoAdvance.h"
 #include "data/FileSnapshot.h"
 #include "data/GameJournal.h"
 #include "data/GameLock.h"
@@ -212,6 +213,48 @@ TEST_F(CrashSafety, ADiskThatCannotBeWrittenIsNamedNotReportedAsSuccess) {
             "Game advanced, but these bank disks were not written:\rBank 3: Cedar (" + folders[2] +
                 ")\rThe next advance asks for them again.");
   EXPECT_EQ(GameFiles(folders[2]), before[2]);
+}
+
+// Undo puts the game and both disks back as they were, so the same advance again gives the
+// same bytes; and it goes back no further than quarter 0.
+TEST_F(CrashSafety, UndoThenTheSameAdvanceGivesTheSameFiles) {
+  for (int round = 0; round < 2; ++round) {
+    SweepUi ui;
+    SeededRandom random(11);
+    Session session(game.real, ui, game.clock, random);
+    session.GamePath = folders[0];
+    ASSERT_TRUE(ReadGlobalFile(session, 0));
+    ApplyGlobalRecord(session);
+    int quarter = -1;
+    std::string why;
+    ASSERT_TRUE(UndoTarget(session, &quarter, &why)) << why;
+    EXPECT_EQ(quarter, 0);
+    ASSERT_TRUE(UndoLastAdvance(session, quarter).ok());
+    EXPECT_EQ(Capture(), before) << "round " << round;
+    ASSERT_TRUE(ReadGlobalFile(session, 0));
+    ApplyGlobalRecord(session);
+    EXPECT_FALSE(UndoTarget(session, &quarter, &why));
+    EXPECT_EQ(why, "No archived quarter to go back to.");
+    ASSERT_EQ(Advance(game.real, SweepUi()), -1);
+    EXPECT_EQ(Capture(), after) << "round " << round;
+  }
+}
+
+TEST_F(CrashSafety, UndoAsksBeforeDiscardingDecisionsMadeSinceTheAdvance) {
+  Table<float, 63> decisions;
+  game.WriteStudentDecisions(3, decisions, 1, 1);
+  const Files cedar_now = GameFiles(folders[2]);
+  SweepUi ui;  // answers Yes to every question: here, the team's new decisions are discarded
+  SeededRandom random(11);
+  Session session(game.real, ui, game.clock, random);
+  session.GamePath = folders[0];
+  ASSERT_TRUE(ReadGlobalFile(session, 0));
+  ApplyGlobalRecord(session);
+  ASSERT_TRUE(UndoLastAdvance(session, 0).ok());
+  EXPECT_EQ(ui.texts, std::vector<std::string>{"The disk of bank 3: Cedar holds decisions made "
+                                               "after the last advance. Discard them?"});
+  EXPECT_EQ(GameFiles(folders[2]), before[2]);
+  EXPECT_NE(cedar_now, before[2]);
 }
 
 TEST(GameLock, ASecondHolderIsRefusedAndToldWhoHoldsIt) {
