@@ -34,7 +34,34 @@ const std::vector<std::string>& BankDiskFileNames() {
   return names;
 }
 
-// Keeps the disk's files as they stand in the quarter archive, once per advance.
+// Stages a copy of bank `bank`'s disk files as they stand into the quarter archive.
+Status StageDiskCopies(Session& session, int bank, FileBatch& batch) {
+  const int quarter = session.LastUpdatedQuarter;
+  JournalEntry entry;
+  entry.reason = "advance";
+  entry.quarter = quarter;
+  entry.copies = DiskFolder(quarter, bank);
+  entry.notes = {"path " + session.game.DiskPath(bank)};
+  return StageCopies(session.files, session.game.DiskPath(bank), BankDiskFileNames(),
+                     JoinPath(session.GamePath, entry.copies), &entry, batch);
+}
+
+// Every student disk that can be reached goes into the archive with the game's copies, in
+// one batch: one wait for the device instead of one per disk. A disk that cannot be read now
+// never holds the game back; without its Entry.txt its copies do not count, and it is copied
+// again when it is written.
+Status StageReachableDisks(Session& session, FileBatch& batch) {
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.DiskType(b) == 1 && session.LastUpdatedQuarter >= 0 &&
+        session.files.Exists(JoinPath(session.game.DiskPath(b), kGlobalFileName))) {
+      (void)StageDiskCopies(session, b, batch);
+    }
+  }
+  return Status::Ok();
+}
+
+// Keeps the disk's files as they stand in the quarter archive, once per advance: a disk that
+// could not be reached when the game's copies were taken is copied when it is written.
 bool ArchiveBankDisk(Session& session) {
   const int quarter = session.LastUpdatedQuarter;
   const int bank = session.DiskBank;
@@ -42,16 +69,8 @@ bool ArchiveBankDisk(Session& session) {
   if (quarter < 0 || session.files.Exists(JoinPath(folder, kCopiesEntryName))) {
     return true;
   }
-  JournalEntry entry;
-  entry.reason = "advance";
-  entry.quarter = quarter;
-  entry.copies = DiskFolder(quarter, bank);
-  entry.notes = {"path " + session.game.DiskPath(bank)};
   std::unique_ptr<FileBatch> batch = session.files.StartBatch();
-  return StageCopies(session.files, session.game.DiskPath(bank), BankDiskFileNames(), folder,
-                     &entry, *batch)
-             .ok() &&
-         batch->Commit().ok();
+  return StageDiskCopies(session, bank, *batch).ok() && batch->Commit().ok();
 }
 
 // Writes one bank disk: every file composed in memory, then all replaced together with
@@ -128,7 +147,8 @@ bool WriteGameDisk(Session& session) {
   // only, beside the archive.
   const std::string copies = quarter >= 0 ? QuarterFolder(quarter) : "Archive/Start/";
   if (!BeginGameUpdate(session.files, session.GamePath, GameFileNames(), copies, "advance", quarter,
-                       AdvanceNotes(session))
+                       AdvanceNotes(session),
+                       [&](FileBatch& also) { return StageReachableDisks(session, also); })
            .ok()) {
     (void)EndGameUpdate(session.files, session.GamePath);
     return false;

@@ -136,8 +136,8 @@ Status StageCopies(FileSystem& files, const std::string& from_dir,
 
 Status BeginGameUpdate(FileSystem& files, const std::string& game_dir,
                        const std::vector<std::string>& names, const std::string& copies,
-                       std::string_view reason, int quarter,
-                       const std::vector<std::string>& notes) {
+                       std::string_view reason, int quarter, const std::vector<std::string>& notes,
+                       const std::function<Status(FileBatch&)>& also) {
   JournalEntry entry;
   entry.notes = notes;
   entry.reason = reason;
@@ -145,6 +145,9 @@ Status BeginGameUpdate(FileSystem& files, const std::string& game_dir,
   entry.copies = copies;
   std::unique_ptr<FileBatch> batch = files.StartBatch();
   Status status = StageCopies(files, game_dir, names, JoinPath(game_dir, copies), &entry, *batch);
+  if (status.ok() && also) {
+    status = also(*batch);
+  }
   if (status.ok()) {
     status = batch->Stage(JoinPath(game_dir, kJournalFileName), EncodeJournal(entry));
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,11 +61,13 @@ std::string EncodeJournal(const JournalEntry& entry);
                                  FileBatch& batch);
 
 // Step 1: copies `names` of `game_dir` (those present) into `copies` (relative to the game
-// directory) and writes the marker. `quarter` is the quarter the game holds now.
+// directory) and writes the marker. `quarter` is the quarter the game holds now. `also`, when
+// given, stages more files into the same batch (synced with the copies, before the marker).
 [[nodiscard]] Status BeginGameUpdate(FileSystem& files, const std::string& game_dir,
                                      const std::vector<std::string>& names,
                                      const std::string& copies, std::string_view reason,
-                                     int quarter, const std::vector<std::string>& notes = {});
+                                     int quarter, const std::vector<std::string>& notes = {},
+                                     const std::function<Status(FileBatch&)>& also = nullptr);
 
 // Checks the copies `entry` names in `folder` against their lengths and checksums; on success
 // fills `contents` (one per file of the entry, in order).
