@@ -84,10 +84,6 @@ void AddNewCommand(CLI::App& app, Action* action) {
         streams.err << *setup_path << ": " << problem << "\n";
         return kExitBadArguments;
       }
-      // The folder is made first so that its lock can be taken while the game is written.
-      if (session.files.MakeDirectories(session.GamePath).ok() && !tool.TakeGame(streams, "new")) {
-        return kExitFailed;
-      }
       return CreateFromSetup(session, streams, setup.forms);
     };
   });

@@ -1,42 +1,13 @@
 #include "data/StorageCheck.h"
 
-#include <span>
-
-#include "data/BanksFile.h"
 #include "data/GameJournal.h"
 #include "data/GameRecord.h"
 #include "data/GlobalFile.h"
 #include "data/QuarterArchive.h"
-#include "platform/ByteCoding.h"
 
 namespace qv {
 
 namespace {
-
-// Every bank's status record carries the quarter it was written for; after a whole update it
-// is Global.qv's.
-void CheckBankQuarters(FileSystem& files, const std::string& directory, const GameRecord& game,
-                       std::vector<std::string>* problems) {
-  std::string bytes;
-  if (!files.ReadText(JoinPath(directory, kBanksReadName), &bytes).ok()) {
-    return;  // a missing or unreadable banks.qv is the file check's to report
-  }
-  const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size());
-  for (int b = 1; b <= game.NumBanks && b <= kMaxBanks; ++b) {
-    const std::size_t offset =
-        static_cast<std::size_t>(BankBlockRecord(b) - 1) * kBanksRecordLength + 16;
-    if (offset + 2 > bytes.size()) {
-      return;
-    }
-    const int quarter = GetInt16(view, offset);
-    if (quarter != game.ResultsQuarter) {
-      problems->push_back("banks.qv: bank " + std::to_string(b) + " holds quarter " +
-                          std::to_string(quarter) + ", Global.qv quarter " +
-                          std::to_string(game.ResultsQuarter));
-    }
-  }
-}
 
 void CheckArchive(FileSystem& files, const std::string& directory, const GameRecord& game,
                   std::vector<std::string>* problems) {
@@ -75,7 +46,6 @@ std::vector<std::string> CheckStorage(FileSystem& files, const std::string& dire
       !DecodeGlobalFile(text, &game)) {
     return problems;  // the file check reports a missing or damaged Global.qv
   }
-  CheckBankQuarters(files, directory, game, &problems);
   CheckArchive(files, directory, game, &problems);
   return problems;
 }
