@@ -6,6 +6,7 @@
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
 #include "advance/FailedBanks.h"
+#include "advance/DiskWrites.h"
 #include "advance/FixDecisions.h"
 #include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
@@ -86,16 +87,19 @@ bool Update(Session& session) {
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  DiskWrites disks(session);
   DiskUpdate turn = DiskUpdate::kWritten;
   do {
     turn = UpdateNextDisk(session);
     if (turn == DiskUpdate::kFailed) {
+      disks.Finish();
       return false;
     }
     if (turn == DiskUpdate::kOmitted) {
       MarkDiskBanksOmitted(session);
     }
   } while (turn != DiskUpdate::kNoneLeft);
+  disks.Finish();
   session.LastUpdatedQuarter = game.ResultsQuarter;
   return true;
 }
@@ -132,6 +136,16 @@ Outcome Advance(Session& session, const FailedBanks& failed_banks, int* failed_b
 
 }  // namespace
 
+std::vector<int> DisksNotWritten(const Session& session) {
+  std::vector<int> banks;
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.DiskType(b) == 1 && session.DiskState(b) == disk_state::kMissed) {
+      banks.push_back(b);
+    }
+  }
+  return banks;
+}
+
 Proceed AdvanceGame(Session& session) {
   Outcome outcome = Outcome::kFailed;
   try {
@@ -159,7 +173,17 @@ Proceed AdvanceGame(Session& session) {
   }
   session.ProceedOk = Proceed::kGoOn;
   session.ui.GameChanged();
-  if (outcome == Outcome::kDone) {
+  const std::vector<int> not_written = DisksNotWritten(session);
+  if (outcome == Outcome::kDone && !not_written.empty()) {
+    // The game moved on, but a disk that was not written must never read as a success.
+    std::string text = started ? "Game advanced, but these bank disks were not written:"
+                               : "Game started, but these bank disks were not written:";
+    for (const int b : not_written) {
+      text += "\rBank " + std::to_string(b) + ": " + session.game.BankName(b) + " (" +
+              session.game.DiskPath(b) + ")";
+    }
+    Tell(session, text + "\rThe next advance asks for them again.", Icon::kExclamation);
+  } else if (outcome == Outcome::kDone) {
     Tell(session, started ? "Game advanced successfully" : "Game started successfully",
          Icon::kNone);
   } else {

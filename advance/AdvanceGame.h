@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "data/Session.h"
 
 namespace qv {
@@ -17,5 +19,9 @@ namespace qv {
 // successfully", or the start's equivalents). Sets and returns `ProceedOk`: go on after success
 // or an advance the instructor abandoned, stop after a failure.
 Proceed AdvanceGame(Session& session);
+
+// After an advance that wrote the game directory: the banks whose student disk was not
+// written (omitted, or its files could not all be put in place), in bank order.
+std::vector<int> DisksNotWritten(const Session& session);
 
 }  // namespace qv

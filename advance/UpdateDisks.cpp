@@ -5,6 +5,7 @@
 
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
+#include "advance/DiskWrites.h"
 #include "data/BanksFile.h"
 #include "data/CompFile.h"
 #include "data/FileSnapshot.h"
@@ -13,6 +14,9 @@
 #include "data/Messages.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
+#include "data/QuarterArchive.h"
+#include "data/StagedWrites.h"
+#include "platform/Clock.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
@@ -26,21 +30,139 @@ const std::vector<std::string>& BankDiskFileNames() {
   return names;
 }
 
-// Writes one bank disk; on a failure puts its files back, so that a second try does not move
-// the histories on twice.
+// Stages a copy of bank `bank`'s disk files as they stand into the quarter archive.
+Status StageDiskCopies(Session& session, int bank, FileBatch& batch) {
+  const int quarter = session.LastUpdatedQuarter;
+  JournalEntry entry;
+  entry.reason = "advance";
+  entry.quarter = quarter;
+  entry.copies = DiskFolder(quarter, bank);
+  entry.notes = {"path " + session.game.DiskPath(bank)};
+  return StageCopies(session.files, session.game.DiskPath(bank), BankDiskFileNames(),
+                     JoinPath(session.GamePath, entry.copies), &entry, batch);
+}
+
+// Every student disk that can be reached goes into the archive with the game's copies, in
+// one batch: one wait for the device instead of one per disk. A disk that cannot be read now
+// never holds the game back; without its Entry.txt its copies do not count, and it is copied
+// again when it is written.
+Status StageReachableDisks(Session& session, FileBatch& batch) {
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    if (session.game.DiskType(b) == 1 && session.LastUpdatedQuarter >= 0 &&
+        session.files.Exists(JoinPath(session.game.DiskPath(b), kGlobalFileName))) {
+      (void)StageDiskCopies(session, b, batch);
+    }
+  }
+  return Status::Ok();
+}
+
+// Keeps the disk's files as they stand in the quarter archive, once per advance: a disk that
+// could not be reached when the game's copies were taken is copied when it is written.
+bool ArchiveBankDisk(Session& session) {
+  const int quarter = session.LastUpdatedQuarter;
+  const int bank = session.DiskBank;
+  const std::string folder = JoinPath(session.GamePath, DiskFolder(quarter, bank));
+  if (quarter < 0 || session.files.Exists(JoinPath(folder, kCopiesEntryName))) {
+    return true;
+  }
+  std::unique_ptr<FileBatch> batch = session.files.StartBatch();
+  return StageDiskCopies(session, bank, *batch).ok() && batch->Commit().ok();
+}
+
+// Writes one bank disk: every file composed in memory, then all replaced together with
+// Global.qv last, so that a disk interrupted between files still reads as not current. A
+// failure among the replacements puts the files back, so that a second try does not move the
+// histories on twice.
 bool WriteBankDisk(Session& session) {
   const int bank = session.DiskBank;
   const std::string& path = session.game.DiskPath(bank);
   FileSnapshot before;
-  const bool saved = session.files.MakeDirectories(path).ok() &&
-                     before.Take(session.files, path, BankDiskFileNames()).ok();
-  if (saved && WriteGlobalFile(session, bank) && advance::CreateIndexBanks(session, bank)) {
+  if (!session.files.MakeDirectories(path).ok() ||
+      !before.Take(session.files, path, BankDiskFileNames()).ok() || !ArchiveBankDisk(session)) {
+    return false;
+  }
+  StagedWrites staged(session);
+  if (!advance::CreateIndexBanks(session, bank) || !WriteGlobalFile(session, bank)) {
+    return false;
+  }
+  if (session.disk_writes != nullptr) {
+    // Replaced with the other disks when the pass ends; a disk that fails then is named.
+    if (!session.disk_writes->Add(staged).ok()) {
+      return false;
+    }
+    MarkDiskBanksDone(session);
     return true;
   }
-  if (saved) {
+  if (!staged.Commit(kGlobalFileName).ok()) {
     (void)before.Restore(session.files);
+    return false;
   }
-  return false;
+  MarkDiskBanksDone(session);
+  return true;
+}
+
+const char* SourceName(int source) {
+  static const char* const kNames[] = {"unsettled", "last",      "disk",
+                                       "computer1", "computer2", "computer3"};
+  return source >= 0 && source <= 5 ? kNames[source] : "unsettled";
+}
+
+// What the archive keeps about this advance besides the files.
+std::vector<std::string> AdvanceNotes(Session& session) {
+  const DateTime now = session.clock.Now();
+  std::vector<std::string> notes = {"date " + FormatDate(now) + " " + FormatTime(now),
+                                    "seed " + std::to_string(session.Seed)};
+  for (int b = 1; b <= session.game.NumBanks; ++b) {
+    notes.push_back("bank " + std::to_string(b) + " " + SourceName(session.DecisionSource(b)));
+  }
+  return notes;
+}
+
+// Writes the game directory's files as one journaled update: the files as they stand are
+// copied into the quarter archive with the journal's marker, the new files replace them, the
+// marker goes. A failure puts the copies back; when even that fails the marker stays and the
+// next open of the game finishes the restore.
+bool WriteGameDisk(Session& session) {
+  const int quarter = session.LastUpdatedQuarter;
+  Recovery unfinished;
+  if (!RecoverGame(session.files, session.GamePath, &unfinished).ok()) {
+    return false;  // an earlier try left new files it could not take back
+  }
+  StagedWrites staged(session);
+  if (!WriteGlobalFile(session, 0) || !WritePortfolioFile(session) ||
+      !advance::CreateIndexBanks(session, 0)) {
+    return false;
+  }
+  // The new files are written out beside the old ones before the journal begins, so that a
+  // full disk shows while nothing needs taking back.
+  std::unique_ptr<FileBatch> batch = session.files.StartBatch();
+  if (!staged.StageInto(*batch, kGlobalFileName).ok()) {
+    return false;
+  }
+  // The start of a game has no quarter before it to go back to: its copies serve the journal
+  // only, beside the archive.
+  const std::string copies = quarter >= 0 ? QuarterFolder(quarter) : "Archive/Start/";
+  if (!BeginGameUpdate(session.files, session.GamePath, GameFileNames(), copies, "advance", quarter,
+                       AdvanceNotes(session),
+                       [&](FileBatch& also) { return StageReachableDisks(session, also); })
+           .ok()) {
+    (void)EndGameUpdate(session.files, session.GamePath);
+    return false;
+  }
+  if (!batch->Commit().ok()) {
+    Recovery ignored;
+    if (batch->replaced() == 0) {
+      (void)EndGameUpdate(session.files, session.GamePath);  // no game file was touched
+    } else {
+      (void)RecoverGame(session.files, session.GamePath, &ignored);
+    }
+    return false;
+  }
+  if (!EndGameUpdate(session.files, session.GamePath).ok()) {
+    return false;  // the marker stays: the next open rolls back, so this one fails with it
+  }
+  (void)PruneArchive(session.files, session.GamePath, session.ArchiveDepth);
+  return true;
 }
 
 bool AnyNamedBankDone(const Session& session) {
@@ -66,7 +188,6 @@ bool CreateIndexBanks(Session& session, int index) {
   try {
     if (WriteBanksUpdate(session, index) && WritePlotUpdate(session, index) &&
         WriteCompFile(session, index)) {
-      MarkDiskBanksDone(session);
       return true;
     }
   } catch (const RuntimeError& failure) {
@@ -82,14 +203,11 @@ bool UpdateGameDisk(Session& session) {
     for (;;) {
       std::string failure;
       if (CheckGameDisk(session) == disk_check::kCurrent) {
-        FileSnapshot before;
-        if (before.Take(session.files, session.GamePath, GameFileNames()).ok() &&
-            WriteGlobalFile(session, 0) && WritePortfolioFile(session) &&
-            advance::CreateIndexBanks(session, 0)) {
+        if (WriteGameDisk(session)) {
+          MarkDiskBanksDone(session);
           session.Cancelled = false;
           return true;
         }
-        (void)before.Restore(session.files);
         failure = "Error writing file!\r";
       }
       if (Tell(session, failure + "Please insert instructor disk", Buttons::kOkCancel,

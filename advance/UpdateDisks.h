@@ -6,7 +6,7 @@ namespace qv {
 
 namespace advance {
 // Writes the quarter's banks.qv, PLOTV.QV and COMP.QV into directory `index`, each only after
-// the one before succeeded, then marks the flagged banks' disks done. Returns `FileOK`.
+// the one before succeeded. Returns `FileOK`.
 [[nodiscard]] bool CreateIndexBanks(Session& session, int index);
 }  // namespace advance
 

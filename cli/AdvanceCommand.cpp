@@ -34,6 +34,7 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
   auto fallback = std::make_shared<std::string>("abort");
   auto on_error = std::make_shared<std::string>("abort");
   auto omit_missing = std::make_shared<bool>(false);
+  auto keep = std::make_shared<int>(0);
   auto login = std::make_shared<Login>();
   command->add_option("DIR", *directory, "the game directory")->required();
   CLI::Option* seed_option = command->add_option("--seed", *seed, "seed of the random numbers");
@@ -56,6 +57,10 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
       ->check(CLI::IsMember(error_choices));
   command->add_flag("--omit-missing", *omit_missing,
                     "omit a bank disk that cannot be written instead of making a new one");
+  command
+      ->add_option("--keep-quarters", *keep,
+                   "how many quarters the archive keeps for undo (default 0: all)")
+      ->check(CLI::NonNegativeNumber);
   AddLoginOptions(command, login.get());
   command->callback([=] {
     const bool seeded = seed_option->count() > 0;
@@ -71,10 +76,27 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
       };
       Tool tool(streams, *directory, seeded ? std::optional<std::uint64_t>(*seed) : std::nullopt,
                 policy, Fallbacks().at(*fallback), Fallbacks().at(*on_error));
+      if (!tool.TakeGame(streams, "advance")) {
+        return kExitFailed;
+      }
+      // A game that verify rejects is not advanced: its next quarter would build on faults.
+      const std::vector<std::string> problems =
+          GameProblems(tool.session().files, tool.session().GamePath);
+      if (!problems.empty()) {
+        for (const std::string& line : problems) {
+          streams.err << line << "\n";
+        }
+        streams.err << "The game was not advanced; qvctl verify lists the same problems.\n";
+        return kExitFailed;
+      }
+      tool.session().ArchiveDepth = *keep;
       if (!OpenGame(tool, streams, *login)) {
         return kExitFailed;
       }
-      return AdvanceOneQuarter(tool.session()) ? kExitOk : kExitFailed;
+      if (!AdvanceOneQuarter(tool.session())) {
+        return kExitFailed;
+      }
+      return DisksNotWritten(tool.session()).empty() ? kExitOk : kExitDiskNotWritten;
     };
   });
 }

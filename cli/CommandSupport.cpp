@@ -6,6 +6,11 @@
 #include <memory>
 #include <ostream>
 
+#include <unistd.h>
+
+#include "data/GameJournal.h"
+#include "data/GameLock.h"
+#include "data/GlobalFile.h"
 #include "setup/OpenGame.h"
 
 namespace qv::cli {
@@ -43,10 +48,32 @@ std::string AsDirectory(std::string path) {
 Tool::Tool(Streams& streams, const std::string& game_dir, std::optional<std::uint64_t> seed,
            ConsoleUi::Policy policy, FixFallback fallback, FixFallback on_error)
     : ui_(streams, std::move(policy), fallback, on_error),
-      random_(seed.value_or(ClockSeed())),
+      seed_(seed.value_or(ClockSeed())),
+      random_(seed_),
       session_(files_, ui_, clock_, random_) {
   session_.GamePath = AsDirectory(game_dir);
   session_.ProgramDir = streams.program_dir;
+  session_.Seed = seed_;
+}
+
+bool Tool::TakeGame(Streams& streams, const std::string& command) {
+  std::string message;
+  const std::string holder = "qvctl " + command + " (process " + std::to_string(::getpid()) + ")";
+  if (!LockGame(files_, session_.GamePath, holder, &lock_, &message)) {
+    streams.err << message << "\n";
+    return false;
+  }
+  Recovery recovery;
+  const Status recovered = RecoverGame(files_, session_.GamePath, &recovery);
+  if (recovery.restored) {
+    streams.out << RecoveryMessage(recovery) << "\n";
+  }
+  if (!recovered.ok()) {
+    streams.err << "The last update of " << session_.GamePath
+                << " was interrupted and could not be undone yet: " << recovered.detail() << "\n";
+    return false;
+  }
+  return true;
 }
 
 void AddLoginOptions(CLI::App* command, Login* login) {
@@ -65,7 +92,7 @@ CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& n
   command->callback([=] {
     *action = [=](Streams& streams) {
       Tool tool(streams, *directory, std::nullopt);
-      if (!OpenGame(tool, streams, *login)) {
+      if (!tool.TakeGame(streams, name) || !OpenGame(tool, streams, *login)) {
         return kExitFailed;
       }
       return run(tool.session(), streams);

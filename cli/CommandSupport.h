@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -34,12 +35,19 @@ class Tool {
 
   Session& session() { return session_; }
 
+  // Takes the game directory's lock for the rest of the command, in the name of `command`
+  // ("advance"), and finishes or undoes an update that was interrupted there, printing what
+  // it did. Prints why not and returns false when another program holds the game.
+  bool TakeGame(Streams& streams, const std::string& command);
+
  private:
   LocalFileSystem files_;
   ConsoleUi ui_;
   SystemClock clock_;
+  std::uint64_t seed_;
   SeededRandom random_;
   Session session_;
+  std::unique_ptr<FileLock> lock_;
 };
 
 // The instructor's login as the command line gives it.

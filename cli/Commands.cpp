@@ -10,9 +10,18 @@
 #include "data/GameCheck.h"
 #include "data/GlobalFile.h"
 #include "platform/Cp1252.h"
+#include "data/StorageCheck.h"
 #include "platform/FileSystem.h"
 
 namespace qv::cli {
+
+std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory) {
+  std::vector<std::string> problems = CheckStorage(files, directory);
+  for (std::string& problem : CheckGameDirectory(files, directory)) {
+    problems.push_back(std::move(problem));
+  }
+  return problems;
+}
 
 namespace {
 
@@ -44,7 +53,7 @@ void AddVerify(CLI::App& app, Action* action) {
         streams.err << "qvctl verify: " << *directory << " is not a directory\n";
         return kExitBadArguments;
       }
-      const std::vector<std::string> problems = CheckGameDirectory(files, path);
+      const std::vector<std::string> problems = GameProblems(files, path);
       for (const std::string& line : problems) {
         streams.out << line << '\n';
       }
@@ -72,6 +81,8 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddReportCommand(app, &action);
   AddEnvCommand(app, &action);
   AddDemoCommand(app, &action);
+  AddUndoCommand(app, &action);
+  AddHistoryCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -8,8 +8,9 @@ namespace qv::cli {
 
 // Exit codes of every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;        // the operation failed or was abandoned
-inline constexpr int kExitBadArguments = 2;  // bad arguments or an invalid setup
+inline constexpr int kExitFailed = 1;          // the operation failed or was abandoned
+inline constexpr int kExitBadArguments = 2;    // bad arguments or an invalid setup
+inline constexpr int kExitDiskNotWritten = 3;  // the game advanced, but a bank disk was not
 
 // Where a command reads answers and writes what it shows.
 struct Streams {

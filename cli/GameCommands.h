@@ -13,6 +13,11 @@ void AddAdvanceCommand(CLI::App& app, Action* action);
 void AddDemoCommand(CLI::App& app, Action* action);
 void AddReportCommand(CLI::App& app, Action* action);
 void AddEnvCommand(CLI::App& app, Action* action);
+void AddUndoCommand(CLI::App& app, Action* action);
+void AddHistoryCommand(CLI::App& app, Action* action);
+
+// What qvctl verify reports of the game directory `directory`: one line per problem.
+std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory);
 
 // Prints the quarterly report of the open game with `layout` (the shipped one when empty):
 // to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/GameFiles.h"
+#include "data/StagedWrites.h"
 #include "platform/FileSystem.h"
 
 namespace qv {
@@ -275,7 +276,7 @@ bool WriteGlobalFile(Session& session, int index) {
   const std::string text =
       EncodeGlobalFile(index == 0 ? session.game : BankDiskRecord(session.game));
   return RunFileRoutine(session, Transfer::kWrite, full_name,
-                        [&] { return session.files.WriteText(full_name, text); });
+                        [&] { return WriteWholeFile(session, full_name, text); });
 }
 
 void ApplyGlobalRecord(Session& session) {

@@ -5,7 +5,9 @@
 
 #include "data/GameFiles.h"
 #include "data/RecordBuffer.h"
+#include "data/RecordBytes.h"
 #include "data/RecordRoutines.h"
+#include "data/StagedWrites.h"
 #include "platform/FileSystem.h"
 
 namespace qv {
@@ -120,18 +122,19 @@ bool WritePlotUpdate(Session& session, int index) {
   AddMarketRecords(session.tables, &list);
   const std::vector<NumberedRecord> market = list.Take();
   return RunFileRoutine(session, Transfer::kWrite, full_name, [&] {
-    std::unique_ptr<RecordFile> file;
-    Status status =
-        session.files.OpenRecords(full_name, kPlotRecordLength, OpenMode::kReadWrite, &file);
+    std::string bytes;
+    bool exists = false;
+    Status status = ReadWholeFile(session, full_name, &bytes, &exists);
+    RecordBytes file(bytes, kPlotRecordLength);
     if (status.ok()) {
-      status = WriteRecords(*file, market);
+      status = WriteRecords(file, market);
     }
     for (int b = 1; status.ok() && b <= session.game.NumBanks; ++b) {
       if (Flagged(session, b)) {
-        status = UpdateBankHistory(*file, session.tables, b);
+        status = UpdateBankHistory(file, session.tables, b);
       }
     }
-    return status;
+    return status.ok() ? WriteWholeFile(session, full_name, std::move(bytes)) : status;
   });
 }
 

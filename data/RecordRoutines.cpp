@@ -4,6 +4,8 @@
 
 #include "data/GameFileLimits.h"
 #include "data/GameFiles.h"
+#include "data/RecordBytes.h"
+#include "data/StagedWrites.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 
@@ -12,12 +14,16 @@ namespace qv {
 bool WriteRecordFile(Session& session, const std::string& full_name, int length,
                      const std::vector<NumberedRecord>& records) {
   return RunFileRoutine(session, Transfer::kWrite, full_name, [&] {
-    std::unique_ptr<RecordFile> file;
-    Status opened = session.files.OpenRecords(full_name, length, OpenMode::kReadWrite, &file);
-    if (!opened.ok()) {
-      return opened;
+    // The records go into the file's bytes in memory, which are then written in one call; the
+    // records not written keep what the file held.
+    std::string bytes;
+    bool exists = false;
+    Status status = ReadWholeFile(session, full_name, &bytes, &exists);
+    if (status.ok()) {
+      RecordBytes file(bytes, length);
+      status = WriteRecords(file, records);
     }
-    return WriteRecords(*file, records);
+    return status.ok() ? WriteWholeFile(session, full_name, std::move(bytes)) : status;
   });
 }
 

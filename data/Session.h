@@ -11,8 +11,10 @@
 namespace qv {
 
 class Clock;
+class DiskWrites;
 class FileSystem;
 class Random;
+class StagedWrites;
 class Ui;
 
 // A Global.qv text and the record it decodes to.
@@ -32,6 +34,10 @@ struct Session {
   Ui& ui;
   Clock& clock;
   Random& random;
+  // Where file routines leave their files while an update stages them; null otherwise.
+  StagedWrites* staged = nullptr;
+  // Where an update pass gathers the bank disks it writes; null otherwise.
+  DiskWrites* disk_writes = nullptr;
 
   GameRecord game;    // the live game record
   GameRecord shadow;  // the last Global.qv read
@@ -45,6 +51,11 @@ struct Session {
   DecodedGlobalFile last_global_file;  // the last Global.qv read, parsed
   bool Cancelled = false;              // the last retry question was answered Cancel
   Proceed ProceedOk = Proceed::kStop;
+
+  // Kept with each quarter in the archive: the seed `random` started from, and how many
+  // quarters the archive keeps (0: all).
+  std::uint64_t Seed = 0;
+  int ArchiveDepth = 0;
 
   // The exchange with the bank disks during one creation or advance.
   Table<std::int16_t, kMaxBanks> DecisionSource;  // 0 unsettled, 1 last quarter's, 2 the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -29,6 +30,30 @@ class RecordFile {
   virtual std::int64_t SizeBytes() = 0;
 };
 
+// Files replaced together. `Stage` writes a file's new contents at once under a fresh
+// temporary name in the file's own folder (created anew, so an existing file or link of that
+// name is never written through); `Commit` syncs every staged file, renames each over its old
+// self in the order staged and syncs their folders. Before `Commit` no old file has changed;
+// a failure among the renames leaves the files before it replaced and the rest as they were.
+// Dropping a batch that was not committed removes its temporary files.
+class FileBatch {
+ public:
+  virtual ~FileBatch() = default;
+  virtual Status Stage(const std::string& path, std::string_view contents) = 0;
+  virtual Status Commit() = 0;
+  // Forgets the files staged after the first `keep` (their temporary files go).
+  virtual void Truncate(std::size_t keep) = 0;
+  // How many staged files the last `Commit` put in place, in the order staged.
+  virtual std::size_t replaced() const = 0;
+};
+
+// An advisory lock, held until the object goes away; the system releases it when the
+// process ends, however it ends.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 enum class OpenMode {
   kRead,       // the file must exist
   kReadWrite,  // created when it does not exist, never truncated
@@ -50,8 +75,17 @@ class FileSystem {
   // error 75 (path/file access) and never read whole.
   virtual Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                                 std::string* contents);
-  // Replaces a file with `contents`; the old file stays whole if the write fails.
+  // Replaces a file with `contents` as a batch of one: the old file stays whole if the write
+  // fails, and the new one is on the device when this returns.
   virtual Status WriteText(const std::string& path, std::string_view contents) = 0;
+  virtual std::unique_ptr<FileBatch> StartBatch() = 0;
+  // Makes the entries of `directory` (files created, renamed or removed in it) durable.
+  virtual Status SyncDirectory(const std::string& directory) = 0;
+  // Takes the lock on the file `path` (created when missing) without waiting and writes
+  // `holder` into it. When another process holds it, fails with error 70 and `held_by` gets
+  // what that holder wrote.
+  virtual Status Lock(const std::string& path, std::string_view holder,
+                      std::unique_ptr<FileLock>* lock, std::string* held_by) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsDirectory(const std::string& path) = 0;
   virtual Status FileSize(const std::string& path, std::int64_t* size) = 0;
@@ -59,13 +93,17 @@ class FileSystem {
   virtual Status ListDirectory(const std::string& directory, std::vector<std::string>* names) = 0;
   // Creates a directory and any missing parents.
   virtual Status MakeDirectories(const std::string& directory) = 0;
-  // Removes a file; a file that is not there is not an error.
+  // Removes a file or an empty directory; one that is not there is not an error.
   virtual Status RemoveFile(const std::string& path) = 0;
   // True when the directory paths `a` and `b` name one folder as the file system resolves
   // them: drive letters mapped, separators and letter case alike, links of the host followed
   // for folders that exist. This default compares the spellings only.
   virtual bool SameDirectory(const std::string& a, const std::string& b);
 };
+
+// A batch for file systems that have no temporary files: it keeps the staged contents and
+// writes them through `files.WriteText` one after the other when committed.
+std::unique_ptr<FileBatch> MakeSequentialBatch(FileSystem& files);
 
 // Drive letters ('A'..'Z') mapped to host directories; an unmapped drive is a missing drive.
 using DriveMap = std::map<char, std::string>;
@@ -83,6 +121,10 @@ class LocalFileSystem final : public FileSystem {
   Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                         std::string* contents) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
+  std::unique_ptr<FileBatch> StartBatch() override;
+  Status SyncDirectory(const std::string& directory) override;
+  Status Lock(const std::string& path, std::string_view holder, std::unique_ptr<FileLock>* lock,
+              std::string* held_by) override;
   bool Exists(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
   Status FileSize(const std::string& path, std::int64_t* size) override;
@@ -91,12 +133,16 @@ class LocalFileSystem final : public FileSystem {
   Status RemoveFile(const std::string& path) override;
   bool SameDirectory(const std::string& a, const std::string& b) override;
 
+  // Skips the syncs: for tests, whose files need not outlive a power loss.
+  void set_durable(bool durable) { durable_ = durable; }
+
   // The host path that `path` names: the drive mapped, separators made '/', each existing
   // component spelt as on disk. Returns false for an unmapped drive.
   bool Resolve(const std::string& path, std::string* host_path) const;
 
  private:
   DriveMap drives_;
+  bool durable_ = true;
 };
 
 // `path` in upper case with '/' separators and no separator at the end: the spelling two

@@ -6,6 +6,11 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -302,36 +307,257 @@ Status LocalFileSystem::ReadTextAtMost(const std::string& path, std::int64_t max
   return ReadPlainFile(host, path, max_bytes, contents);
 }
 
+namespace {
+
+// Writes all of `contents` to `fd`, going on after short writes and interruptions.
+bool WriteAll(int fd, std::string_view contents) {
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t wrote = ::write(fd, contents.data() + done, contents.size() - done);
+    if (wrote < 0 && errno == EINTR) {
+      continue;
+    }
+    if (wrote <= 0) {
+      return false;
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+// Creates a file beside `host` under a name nothing has yet. O_EXCL and O_NOFOLLOW make the
+// creation fail rather than open a file or link someone planted under that name; the next
+// name is tried then. Returns the descriptor, or -1 with errno set.
+int CreateTemporary(const std::string& host, std::string* temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temporary = host + ".qvtmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    const int fd =
+        ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) {
+      return fd;
+    }
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+Status SyncHostDirectory(const std::string& host_directory, const std::string& shown) {
+  const int fd = ::open(host_directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    return HostError(error::kPathNotFound, shown);
+  }
+  const int synced = ::fsync(fd);
+  const int sync_error = errno;
+  ::close(fd);
+  if (synced != 0) {
+    errno = sync_error;
+    return HostError(error::kDeviceIo, shown);
+  }
+  return Status::Ok();
+}
+
+class LocalFileBatch final : public FileBatch {
+ public:
+  LocalFileBatch(const LocalFileSystem& owner, bool durable) : owner_(owner), durable_(durable) {}
+
+  ~LocalFileBatch() override {
+    for (Staged& file : staged_) {
+      Discard(file);
+    }
+  }
+
+  Status Stage(const std::string& path, std::string_view contents) override {
+    Staged file;
+    file.path = path;
+    if (!owner_.Resolve(path, &file.host)) {
+      return MissingDrive(path);
+    }
+    std::error_code code;
+    const fs::path parent = fs::path(file.host).parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, code)) {
+      return Status::Error(error::kPathNotFound, path + ": path not found");
+    }
+    file.fd = CreateTemporary(file.host, &file.temporary);
+    if (file.fd < 0) {
+      return HostError(error::kPathFileAccess, path);
+    }
+    if (!WriteAll(file.fd, contents)) {
+      Status failure = HostError(error::kDeviceIo, path);
+      Discard(file);
+      return failure;
+    }
+    staged_.push_back(std::move(file));
+    return Status::Ok();
+  }
+
+  std::size_t replaced() const override { return replaced_; }
+
+  void Truncate(std::size_t keep) override {
+    while (staged_.size() > keep) {
+      Discard(staged_.back());
+      staged_.pop_back();
+    }
+  }
+
+  Status Commit() override {
+    replaced_ = 0;
+    Status status = durable_ ? SyncAll() : Status::Ok();
+    std::vector<std::string> directories;
+    for (Staged& file : staged_) {
+      if (status.ok()) {
+        ::close(file.fd);
+        file.fd = -1;
+        if (::rename(file.temporary.c_str(), file.host.c_str()) != 0) {
+          status = HostError(error::kPathFileAccess, file.path);
+        } else {
+          file.temporary.clear();
+          ++replaced_;
+          const std::string parent = fs::path(file.host).parent_path().string();
+          if (std::find(directories.begin(), directories.end(), parent) == directories.end()) {
+            directories.push_back(parent);
+          }
+        }
+      }
+      Discard(file);
+    }
+    staged_.clear();
+    if (durable_ && status.ok()) {
+      status = SyncDirectories(directories);
+    }
+    return status;
+  }
+
+ private:
+  struct Staged {
+    std::string path;
+    std::string host;
+    std::string temporary;
+    int fd = -1;
+  };
+
+  static void Discard(Staged& file) {
+    if (file.fd >= 0) {
+      ::close(file.fd);
+      file.fd = -1;
+    }
+    if (!file.temporary.empty()) {
+      ::unlink(file.temporary.c_str());
+      file.temporary.clear();
+    }
+  }
+
+  // Syncs the staged files side by side: the file system then commits them together, where
+  // one after the other would wait for the device once per file.
+  Status SyncAll() {
+    std::vector<int> errors(staged_.size(), 0);
+    std::vector<std::thread> syncs;
+    for (std::size_t i = 0; i < staged_.size(); ++i) {
+      syncs.emplace_back([&errors, i, fd = staged_[i].fd] {
+        if (::fsync(fd) != 0) {
+          errors[i] = errno;
+        }
+      });
+    }
+    for (std::thread& sync : syncs) {
+      sync.join();
+    }
+    for (std::size_t i = 0; i < staged_.size(); ++i) {
+      if (errors[i] != 0) {
+        errno = errors[i];
+        return HostError(error::kDeviceIo, staged_[i].path);
+      }
+    }
+    return Status::Ok();
+  }
+
+  // Syncs the folders side by side, for the same reason.
+  static Status SyncDirectories(const std::vector<std::string>& directories) {
+    std::vector<Status> results(directories.size(), Status::Ok());
+    std::vector<std::thread> syncs;
+    for (std::size_t i = 0; i < directories.size(); ++i) {
+      syncs.emplace_back([&results, &directories, i] {
+        const std::string& directory = directories[i];
+        results[i] = SyncHostDirectory(directory.empty() ? "." : directory, directory);
+      });
+    }
+    for (std::thread& sync : syncs) {
+      sync.join();
+    }
+    for (Status& result : results) {
+      if (!result.ok()) {
+        return result;
+      }
+    }
+    return Status::Ok();
+  }
+
+  const LocalFileSystem& owner_;
+  bool durable_;
+  std::size_t replaced_ = 0;
+  std::vector<Staged> staged_;
+};
+
+class LocalFileLock final : public FileLock {
+ public:
+  explicit LocalFileLock(int fd) : fd_(fd) {}
+  ~LocalFileLock() override {
+    // Emptied first, so that the file no longer names a holder once the lock is gone.
+    (void)::ftruncate(fd_, 0);
+    ::close(fd_);
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
 Status LocalFileSystem::WriteText(const std::string& path, std::string_view contents) {
+  std::unique_ptr<FileBatch> batch = StartBatch();
+  Status staged = batch->Stage(path, contents);
+  return staged.ok() ? batch->Commit() : staged;
+}
+
+std::unique_ptr<FileBatch> LocalFileSystem::StartBatch() {
+  return std::make_unique<LocalFileBatch>(*this, durable_);
+}
+
+Status LocalFileSystem::SyncDirectory(const std::string& directory) {
+  std::string host;
+  if (!Resolve(directory, &host)) {
+    return MissingDrive(directory);
+  }
+  return durable_ ? SyncHostDirectory(host, directory) : Status::Ok();
+}
+
+Status LocalFileSystem::Lock(const std::string& path, std::string_view holder,
+                             std::unique_ptr<FileLock>* lock, std::string* held_by) {
   std::string host;
   if (!Resolve(path, &host)) {
     return MissingDrive(path);
   }
-  std::error_code code;
-  const fs::path parent = fs::path(host).parent_path();
-  if (!parent.empty() && !fs::is_directory(parent, code)) {
-    return Status::Error(error::kPathNotFound, path + ": path not found");
+  const int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    return HostError(error::kPathFileAccess, path);
   }
-  // Written beside the target and renamed over it, so a failed write leaves the old file.
-  const std::string temporary = host + ".new";
-  {
-    FilePtr handle(std::fopen(temporary.c_str(), "wb"));
-    if (!handle) {
-      return HostError(error::kPathFileAccess, path);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    Status failure = busy ? Status::Error(error::kPermissionDenied, path + ": locked")
+                          : HostError(error::kPathFileAccess, path);
+    if (busy && held_by != nullptr) {
+      char text[512];
+      const ssize_t got = ::pread(fd, text, sizeof text, 0);
+      held_by->assign(text, got > 0 ? static_cast<std::size_t>(got) : 0);
     }
-    if (std::fwrite(contents.data(), 1, contents.size(), handle.get()) != contents.size() ||
-        std::fflush(handle.get()) != 0) {
-      Status failure = HostError(error::kDeviceIo, path);
-      handle.reset();
-      fs::remove(temporary, code);
-      return failure;
-    }
+    ::close(fd);
+    return failure;
   }
-  fs::rename(temporary, host, code);
-  if (code) {
-    fs::remove(temporary, code);
-    return Status::Error(error::kPathFileAccess, path + ": " + code.message());
+  if (::ftruncate(fd, 0) != 0 || !WriteAll(fd, holder)) {
+    Status failure = HostError(error::kDeviceIo, path);
+    ::close(fd);
+    return failure;
   }
+  *lock = std::make_unique<LocalFileLock>(fd);
   return Status::Ok();
 }
 

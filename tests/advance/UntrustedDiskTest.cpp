@@ -310,7 +310,9 @@ TEST_F(UntrustedDisk, ForeignDiskIsNeverOverwrittenWhenOmitted) {
   game.ui.Then(Answer::kOk).Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes);
   game.ui.Then(Answer::kOk);
   EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
-  EXPECT_EQ(Texts().back(), "Game advanced successfully");
+  EXPECT_EQ(Texts().back(),
+            "Game advanced, but these bank disks were not written:\rBank 1: Alder (" + alder_disk +
+                ")\rThe next advance asks for them again.");
   EXPECT_EQ(game.FolderBytes(alder_disk), other_bytes);
 }
 
@@ -323,10 +325,12 @@ TEST_F(UntrustedDisk, DiskGoneBeforeTheUpdateIsOmitted) {
   game.ui.Then(Answer::kCancel).Then(Answer::kYes).Then(Answer::kYes);
   game.ui.Then(Answer::kOk);
   EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{kAlderRequest, kCedarRequest, kAlderRequest,
-                                               "Quorvant disk is not available", kAlderRequest,
-                                               kConfirmCancel, kOmitQuestion, kCedarRequest,
-                                               "Game advanced successfully"}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{
+                kAlderRequest, kCedarRequest, kAlderRequest, "Quorvant disk is not available",
+                kAlderRequest, kConfirmCancel, kOmitQuestion, kCedarRequest,
+                "Game advanced, but these bank disks were not written:\rBank 1: Alder (" +
+                    alder_disk + ")\rThe next advance asks for them again."}));
   EXPECT_EQ(game.session.DecisionSource(1), 2) << "its decisions were read before it went";
   ExpectSoundGameAtQuarter(1);
   EXPECT_FALSE(fs::exists(alder_disk));
@@ -361,7 +365,9 @@ TEST_F(UntrustedDisk, DiskFailingWhileWrittenKeepsItsOldFiles) {
   EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts()[3], "Cannot write file " + alder_disk + "Comp.qv");
   EXPECT_EQ(Texts()[4], "Error writing file");
-  EXPECT_EQ(Texts().back(), "Game advanced successfully");
+  EXPECT_EQ(Texts().back(),
+            "Game advanced, but these bank disks were not written:\rBank 1: Alder (" + alder_disk +
+                ")\rThe next advance asks for them again.");
   ExpectSoundGameAtQuarter(1);
   EXPECT_EQ(game.FolderBytes(alder_disk), disk_before);
 }

@@ -108,17 +108,19 @@ TEST(PlotFile, AFreshDiskStartsTheBankFromAnEmptyHistory) {
   EXPECT_EQ(latest.Single(32), game.session.tables.BankSummary(2, 4));
 }
 
-TEST(PlotFile, CancelledUpdateReportsAndTheFileKeepsWhatWasWritten) {
+// The file is composed whole in memory and written in one call, so a cancelled update leaves
+// it as it was: no history is moved on half way.
+TEST(PlotFile, CancelledUpdateReportsAndLeavesTheFileAsItWas) {
   GameDirectory game(1);
   ASSERT_TRUE(WritePlotFile(game.session, 0, CreationHistories()));
-  // open, records 1..4, read record 5, write record 5, then the read of record 6 fails
-  game.files.FailOperation(8);
+  const std::string before = game.dir.Read("Plotv.qv");
+  game.files.FailPathWrites("Plotv.qv", 61);
   game.ui.Then(Answer::kCancel);
   EXPECT_FALSE(WritePlotUpdate(game.session, 0));
   EXPECT_EQ(game.ui.texts(),
             std::vector<std::string>{"Cannot write file " + game.dir.path() + "Plotv.qv"});
-  EXPECT_EQ(PlotSingle(game, 5, 16), game.session.tables.BankSummary(1, 1));
-  EXPECT_EQ(PlotSingle(game, 6, 16), 1316.0F) << "record 6 not yet moved on";
+  EXPECT_EQ(game.dir.Read("Plotv.qv"), before);
+  EXPECT_EQ(PlotSingle(game, 6, 16), 1316.0F) << "record 6 not moved on";
 }
 
 }  // namespace

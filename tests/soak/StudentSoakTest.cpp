@@ -59,7 +59,8 @@ class Classroom : public Ui {
       ++warnings;
       return Answer::kOk;
     }
-    if (text != "Game advanced successfully") {
+    if (text != "Game advanced successfully" &&
+        text.rfind("Game advanced, but these bank disks were not written:", 0) != 0) {
       unexpected.push_back(text);
     }
     return message.buttons == Buttons::kOk ? Answer::kOk : Answer::kCancel;
@@ -223,7 +224,11 @@ TEST_P(StudentSoak, ReadyStaleUnreadyAndMissingDisksOverManyQuarters) {
     const std::vector<std::string> labels = PlayTeams();
 
     ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << "quarter " << quarter << ": " << ui.last;
-    ASSERT_EQ(ui.last, "Game advanced successfully") << "quarter " << quarter;
+    // A disk the teams left out is named as not written, never reported as a success.
+    const std::string closing = DisksNotWritten(session).empty()
+                                    ? "Game advanced successfully"
+                                    : "Game advanced, but these bank disks were not written:";
+    ASSERT_EQ(ui.last.substr(0, closing.size()), closing) << "quarter " << quarter;
     ASSERT_EQ(session.game.ResultsQuarter, quarter);
     ASSERT_EQ(ui.unexpected, std::vector<std::string>{}) << "quarter " << quarter;
     ASSERT_EQ(ui.fix_labels, labels) << "quarter " << quarter;

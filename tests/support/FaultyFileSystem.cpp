@@ -42,7 +42,69 @@ class FaultyRecordFile : public RecordFile {
   std::string path_;
 };
 
+class FaultyBatch : public FileBatch {
+ public:
+  explicit FaultyBatch(FaultyFileSystem& owner, FileSystem& inner) : owner_(owner), inner_(inner) {}
+
+  Status Stage(const std::string& path, std::string_view contents) override {
+    Status fault = owner_.Check(path, true);
+    if (fault.ok()) {
+      staged_.emplace_back(path, std::string(contents));
+    }
+    return fault;
+  }
+
+  std::size_t replaced() const override { return replaced_; }
+  void Truncate(std::size_t keep) override {
+    if (keep < staged_.size()) {
+      staged_.resize(keep);
+    }
+  }
+
+  Status Commit() override {
+    replaced_ = 0;
+    for (const auto& [path, contents] : staged_) {
+      Status fault = owner_.Check(path, true);
+      if (!fault.ok()) {
+        return fault;
+      }
+      owner_.NoteWrite(path);
+      Status written = inner_.WriteText(path, contents);
+      if (!written.ok()) {
+        return written;
+      }
+      ++replaced_;
+    }
+    return Status::Ok();
+  }
+
+ private:
+  FaultyFileSystem& owner_;
+  FileSystem& inner_;
+  std::vector<std::pair<std::string, std::string>> staged_;
+  std::size_t replaced_ = 0;
+};
+
 }  // namespace
+
+void FaultyFileSystem::StopAt(long n) {
+  stop_at_ = operations_ + n;
+}
+
+std::unique_ptr<FileBatch> FaultyFileSystem::StartBatch() {
+  return std::make_unique<FaultyBatch>(*this, inner_);
+}
+
+Status FaultyFileSystem::SyncDirectory(const std::string& directory) {
+  Status fault = Check(directory, true);
+  return fault.ok() ? inner_.SyncDirectory(directory) : fault;
+}
+
+Status FaultyFileSystem::Lock(const std::string& path, std::string_view holder,
+                              std::unique_ptr<FileLock>* lock, std::string* held_by) {
+  Status fault = Check(path, true);
+  return fault.ok() ? inner_.Lock(path, holder, lock, held_by) : fault;
+}
 
 void FaultyFileSystem::FailOperation(long n, int error_number) {
   fail_at_ = operations_ + n;
@@ -63,12 +125,13 @@ void FaultyFileSystem::FailPathWrites(const std::string& fragment, int error_num
 
 void FaultyFileSystem::ClearFaults() {
   fail_at_ = 0;
+  stop_at_ = 0;
   path_faults_.clear();
 }
 
 Status FaultyFileSystem::Check(const std::string& path, bool write) {
   ++operations_;
-  if (operations_ == fail_at_) {
+  if (operations_ == fail_at_ || (stop_at_ > 0 && operations_ >= stop_at_)) {
     return Status::Error(fail_at_error_, path + ": injected failure");
   }
   const std::string upper = Upper(path);

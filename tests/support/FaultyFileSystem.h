@@ -19,6 +19,9 @@ class FaultyFileSystem : public FileSystem {
 
   // Fails operation number `n` (1 = the next one) with run-time error `error_number`.
   void FailOperation(long n, int error_number = 57);
+  // The process stops at operation `n` (1 = the next one): it and every later operation fail,
+  // so nothing runs after it that could clean up, as after a kill or a power loss.
+  void StopAt(long n);
   // Fails every operation on a path containing `fragment` until cleared.
   void FailPath(const std::string& fragment, int error_number = 71);
   // Fails the next `times` operations on a path containing `fragment`, then lets them pass.
@@ -40,6 +43,11 @@ class FaultyFileSystem : public FileSystem {
   Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                         std::string* contents) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
+  // Staging a file counts as one operation and each rename at the commit as one more.
+  std::unique_ptr<FileBatch> StartBatch() override;
+  Status SyncDirectory(const std::string& directory) override;
+  Status Lock(const std::string& path, std::string_view holder, std::unique_ptr<FileLock>* lock,
+              std::string* held_by) override;
   bool Exists(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
   Status FileSize(const std::string& path, std::int64_t* size) override;
@@ -61,6 +69,7 @@ class FaultyFileSystem : public FileSystem {
   long operations_ = 0;
   long fail_at_ = 0;
   int fail_at_error_ = 0;
+  long stop_at_ = 0;
   std::map<std::string, PathFault> path_faults_;
   std::vector<std::string> written_paths_;
 };

@@ -147,6 +147,34 @@ Status MemoryFileSystem::MakeDirectories(const std::string& directory) {
   return Status::Ok();
 }
 
+namespace {
+class MemoryLock final : public FileLock {
+ public:
+  MemoryLock(std::shared_ptr<std::map<std::string, std::string>> locks, std::string key)
+      : locks_(std::move(locks)), key_(std::move(key)) {}
+  ~MemoryLock() override { locks_->erase(key_); }
+
+ private:
+  std::shared_ptr<std::map<std::string, std::string>> locks_;
+  std::string key_;
+};
+}  // namespace
+
+Status MemoryFileSystem::Lock(const std::string& path, std::string_view holder,
+                              std::unique_ptr<FileLock>* lock, std::string* held_by) {
+  const std::string key = Key(path);
+  const auto held = locks_->find(key);
+  if (held != locks_->end()) {
+    if (held_by != nullptr) {
+      *held_by = held->second;
+    }
+    return Status::Error(70, path + ": locked");
+  }
+  (*locks_)[key] = std::string(holder);
+  *lock = std::make_unique<MemoryLock>(locks_, key);
+  return Status::Ok();
+}
+
 Status MemoryFileSystem::RemoveFile(const std::string& path) {
   files_.erase(Key(path));
   return Status::Ok();

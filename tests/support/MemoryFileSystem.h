@@ -21,6 +21,10 @@ class MemoryFileSystem final : public FileSystem {
                      std::unique_ptr<RecordFile>* file) override;
   Status ReadText(const std::string& path, std::string* contents) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
+  std::unique_ptr<FileBatch> StartBatch() override { return MakeSequentialBatch(*this); }
+  Status SyncDirectory(const std::string&) override { return Status::Ok(); }
+  Status Lock(const std::string& path, std::string_view holder, std::unique_ptr<FileLock>* lock,
+              std::string* held_by) override;
   bool Exists(const std::string& path) override;
   bool IsDirectory(const std::string& path) override;
   Status FileSize(const std::string& path, std::int64_t* size) override;
@@ -32,6 +36,9 @@ class MemoryFileSystem final : public FileSystem {
   static std::string Key(const std::string& path);
   std::map<std::string, std::shared_ptr<std::string>> files_;
   std::set<std::string> directories_;
+  // Paths locked, with what their holders wrote; shared with the locks so they can let go.
+  std::shared_ptr<std::map<std::string, std::string>> locks_ =
+      std::make_shared<std::map<std::string, std::string>>();
 };
 
 }  // namespace qv::test

@@ -19,6 +19,7 @@ namespace qv::test {
 namespace fs = std::filesystem;
 
 TestGame::TestGame(std::uint64_t seed) : random(seed), session(files, ui, clock, random) {
+  real.set_durable(false);  // test folders need not outlive a power loss
   session.GamePath = dir.Subdir("game");
   session.ProgramDir = ProgramDir();
 }
@@ -90,6 +91,9 @@ void TestGame::WriteStudentDecisions(int bank, const Table<float, 63>& decisions
 std::map<std::string, std::string> TestGame::FolderBytes(const std::string& folder) const {
   std::map<std::string, std::string> bytes;
   for (const auto& entry : fs::directory_iterator(folder)) {
+    if (!entry.is_regular_file()) {
+      continue;  // the quarter archive is no file of the game
+    }
     std::ifstream file(entry.path(), std::ios::binary);
     bytes[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(file), {});
   }

@@ -14,7 +14,10 @@ namespace qv::test {
 // fail, a scripted Ui, a fixed clock and random numbers fixed at 0.5 (Jitter returns its
 // centre). Test fixtures derive from it next to ::testing::Test.
 struct TestSession {
-  TestSession() { session.GamePath = dir.path(); }
+  TestSession() {
+    real.set_durable(false);  // test folders need not outlive a power loss
+    session.GamePath = dir.path();
+  }
 
   TempDir dir;
   LocalFileSystem real;

@@ -1,0 +1,53 @@
+#include "data/StorageCheck.h"
+
+#include "data/GameJournal.h"
+#include "data/GameRecord.h"
+#include "data/GlobalFile.h"
+#include "data/QuarterArchive.h"
+
+namespace qv {
+
+namespace {
+
+void CheckArchive(FileSystem& files, const std::string& directory, const GameRecord& game,
+                  std::vector<std::string>* problems) {
+  std::vector<int> quarters;
+  if (!ListQuarters(files, directory, &quarters).ok()) {
+    problems->push_back(std::string(kArchiveFolderName) + ": cannot be listed");
+    return;
+  }
+  for (const int quarter : quarters) {
+    JournalEntry entry;
+    std::vector<std::string> contents;
+    const Status opened = OpenQuarter(files, directory, quarter, 0, &entry, &contents);
+    // An entry without its Entry.txt is copies an advance began and never used; harmless.
+    if (opened.error_number() == 57) {
+      problems->push_back(QuarterFolder(quarter) + ": damaged archive entry");
+    }
+    for (int b = 1; b <= game.NumBanks && b <= kMaxBanks; ++b) {
+      if (OpenQuarter(files, directory, quarter, b, &entry, &contents).error_number() == 57) {
+        problems->push_back(DiskFolder(quarter, b) + ": damaged archive entry");
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory) {
+  std::vector<std::string> problems;
+  if (files.Exists(JoinPath(directory, kJournalFileName))) {
+    problems.push_back(std::string(kJournalFileName) +
+                       ": an update was interrupted; opening the game restores it");
+  }
+  std::string text;
+  GameRecord game;
+  if (!files.ReadText(JoinPath(directory, kGlobalFileName), &text).ok() ||
+      !DecodeGlobalFile(text, &game)) {
+    return problems;  // the file check reports a missing or damaged Global.qv
+  }
+  CheckArchive(files, directory, game, &problems);
+  return problems;
+}
+
+}  // namespace qv

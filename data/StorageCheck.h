@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace qv {
+
+// Checks what a crash or a half-done update can leave in the game directory `directory`,
+// beside what CheckGameDirectory checks: a journal marker left behind (an update that did not
+// finish) and quarter archive entries whose copies no longer match them. Returns one line per
+// problem; none when all is whole.
+std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory);
+
+}  // namespace qv
