@@ -393,7 +393,7 @@ QString MainWindow::OpenDialogFolder() {
 
 void MainWindow::OpenRecentGame(const std::string& game_path) {
   mnuFileClose_Click();
-  if (session().ProceedOk != -1) {
+  if (session().ProceedOk != Proceed::kGoOn) {
     return;
   }
   state().PreviousGamePath = session().GamePath;

@@ -64,7 +64,7 @@ class ExtremeDecisions : public ::testing::TestWithParam<std::uint64_t> {
                              "Ironwood", "Juniper"}) {
       banks.push_back({name, kManagementHuman, static_cast<int>(banks.size() % 4)});
     }
-    ASSERT_EQ(game.Create(game.Setup(banks, 40)), -1);
+    ASSERT_EQ(game.Create(game.Setup(banks, 40)), Proceed::kGoOn);
     session.GamePath = game.session.GamePath;
     session.ProgramDir = game.session.ProgramDir;
     ASSERT_TRUE(ReadGlobalFile(session, 0));
@@ -119,7 +119,7 @@ TEST_P(ExtremeDecisions, NeverStopTheClassAndKeepTheBooksSound) {
     }
     ui.errors.clear();
     ui.fix_labels.clear();
-    ASSERT_EQ(AdvanceGame(session), -1) << "quarter " << quarter << ": " << ui.last;
+    ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << "quarter " << quarter << ": " << ui.last;
     ASSERT_EQ(ui.last, "Game advanced successfully") << "quarter " << quarter;
     ASSERT_EQ(ui.unexpected, std::vector<std::string>{}) << "quarter " << quarter;
     ASSERT_EQ(session.game.ResultsQuarter, quarter);
