@@ -55,7 +55,7 @@ TEST_F(CalculationFailure, NamesTheBankAndRunsAgainWithLastQuartersDecisions) {
   game.ui.ThenFix(FixChoice::kLastQuarter);
   BringBothDisks();
   BringBothDisks();  // the update
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   const std::vector<std::string> texts = Texts();
   EXPECT_EQ(texts[2], kAlderError);
   EXPECT_EQ(texts.back(), "Game advanced successfully");
@@ -72,7 +72,7 @@ TEST_F(CalculationFailure, CanHandTheBankToTheComputer) {
   game.ui.ThenFix(FixChoice::kClosed).ThenFix(FixChoice::kComputer).ThenLevel(3);
   BringBothDisks();
   BringBothDisks();
-  EXPECT_EQ(AdvanceGame(game.session), -1);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
   EXPECT_EQ(Texts().back(), "Game advanced successfully");
   EXPECT_EQ(game.session.DecisionSource(1), 5);
   EXPECT_EQ(CheckGameDirectory(game.real, game.session.GamePath), std::vector<std::string>{});
@@ -81,7 +81,7 @@ TEST_F(CalculationFailure, CanHandTheBankToTheComputer) {
 TEST_F(CalculationFailure, WaitingEndsTheAdvanceWithNothingStored) {
   BringBothDisks();
   game.ui.ThenFix(FixChoice::kWait);
-  EXPECT_EQ(AdvanceGame(game.session), 0);
+  EXPECT_EQ(AdvanceGame(game.session), Proceed::kStop);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Please insert the student disk for bank 1: Alder",
                                                "Please insert the student disk for bank 3: Cedar",
                                                kAlderError, "Game did NOT advance successfully"}));

@@ -206,7 +206,7 @@ TEST_F(CrashSafety, ADiskThatCannotBeWrittenIsNamedNotReportedAsSuccess) {
   session.ProgramDir = game.session.ProgramDir;
   ASSERT_TRUE(ReadGlobalFile(session, 0));
   ApplyGlobalRecord(session);
-  EXPECT_EQ(AdvanceGame(session), -1);
+  EXPECT_EQ(AdvanceGame(session), Proceed::kGoOn);
   EXPECT_EQ(DisksNotWritten(session), std::vector<int>{3});
   ASSERT_FALSE(ui.texts.empty());
   EXPECT_EQ(ui.texts.back(),

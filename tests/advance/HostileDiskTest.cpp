@@ -185,7 +185,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
   row.plant(disk, session.GamePath, outside);
   const std::string notes = game.dir.Read("instructor-notes.txt");
 
-  ASSERT_EQ(AdvanceGame(session), -1) << Texts();
+  ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << Texts();
   EXPECT_EQ(ui.texts.back(), "Game advanced successfully") << Texts();
   std::string refusal = row.refusal;
   if (const auto at = refusal.find("DISK"); at != std::string::npos)
@@ -200,7 +200,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
   // The next quarter reads the game as the last one left it.
   ui.texts.clear();
   ui.fix_labels.clear();
-  ASSERT_EQ(AdvanceGame(session), -1) << Texts();
+  ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << Texts();
   EXPECT_EQ(ui.texts.back(), "Game advanced successfully") << Texts();
   EXPECT_EQ(session.game.ResultsQuarter, 2);
   EXPECT_EQ(CheckGameDirectory(game.real, session.GamePath), std::vector<std::string>{});
@@ -211,7 +211,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
 // and read, and neither Cedar's password nor its results reach Alder's disk.
 TEST_F(HostileDiskGame, ClaimsOfOtherBanksAreIgnored) {
   ClaimOtherBanks(disk);
-  ASSERT_EQ(AdvanceGame(session), -1) << Texts();
+  ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << Texts();
   EXPECT_EQ(ui.texts.back(), "Game advanced successfully");
   EXPECT_EQ(std::count(ui.texts.begin(), ui.texts.end(), std::string(kRequest) + "3: Cedar"), 2)
       << "read and written from its own disk\n"
