@@ -5,6 +5,7 @@
 #include "advance/ComputerDecisions.h"
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
+#include "advance/EnteredDecisions.h"
 #include "advance/FixDecisions.h"
 #include "advance/MergeDisks.h"
 #include "advance/UpdateDisks.h"
@@ -31,6 +32,10 @@ void Tell(Session& session, std::string text, Icon icon) {
 // Collects every bank's decisions; false when the instructor chose to wait.
 Outcome Merge(Session& session) {
   InitDecisionSources(session);
+  EnteredDecisions entered;
+  if (!TakeEnteredDecisions(session, &entered)) {
+    return Outcome::kFailed;
+  }
   session.MergeStatus = 2;
   GameRecord& game = session.game;
   bool game_disk_read = true;
@@ -42,10 +47,12 @@ Outcome Merge(Session& session) {
     return Outcome::kAbandoned;
   }
   if (game.DiskMode == 0) {
+    PutEnteredDecisions(session, entered);
     return Outcome::kDone;
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  SkipEnteredDisks(session);
   do {
     ReadNextDisk(session);
     switch (session.MergeState) {
@@ -68,7 +75,11 @@ Outcome Merge(Session& session) {
         return Outcome::kFailed;
     }
   } while (session.MergeStatus == 2);
-  return session.MergeStatus == 1 ? Outcome::kDone : Outcome::kAbandoned;
+  if (session.MergeStatus != 1) {
+    return Outcome::kAbandoned;
+  }
+  PutEnteredDecisions(session, entered);
+  return Outcome::kDone;
 }
 
 // Stamps every bank and writes the game directory, then every bank disk.
@@ -146,7 +157,9 @@ int AdvanceGame(Session& session) {
   session.ProceedOk = -1;
   session.ui.GameChanged();
   if (outcome == Outcome::kDone) {
-    Tell(session, started ? "Game advanced successfully" : "Game started successfully",
+    Tell(session,
+         started ? "Game advanced successfully" + EnteredDecisionsNote(session)
+                 : "Game started successfully",
          Icon::kNone);
   } else {
     Tell(session, started ? "Game did NOT advance successfully" : "Game did NOT start successfully",

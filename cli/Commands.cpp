@@ -53,6 +53,7 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddReportCommand(app, &action);
   AddEnvCommand(app, &action);
   AddDemoCommand(app, &action);
+  AddDecideCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

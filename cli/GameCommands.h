@@ -13,6 +13,7 @@ void AddAdvanceCommand(CLI::App& app, Action* action);
 void AddDemoCommand(CLI::App& app, Action* action);
 void AddReportCommand(CLI::App& app, Action* action);
 void AddEnvCommand(CLI::App& app, Action* action);
+void AddDecideCommand(CLI::App& app, Action* action);
 
 // Prints the quarterly report of the open game with `layout` (the shipped one when empty):
 // to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit
