@@ -21,6 +21,7 @@
 
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
+#include "desktop/EnterDecisionsDialog.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
 #include "reports/QuarterlyReport.h"
@@ -151,6 +152,8 @@ void MainWindow::BuildMenus() {
   QMenu* advance = add_menu("mnuAdvance", "&Advance");
   add_item(advance, "mnuAdvanceAdvanceGame", "&Advance the Game to the Next Quarter",
            &MainWindow::mnuAdvanceAdvanceGame_Click);
+  add_item(advance, "mnuAdvanceEnterDecisions", "Enter &Decisions for a Bank...",
+           &MainWindow::mnuAdvanceEnterDecisions_Click);
   game_commands_[4] = advance->menuAction();
 
   QMenu* tools = add_menu("mnuTools", "1032");
@@ -570,6 +573,11 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
       Answer::kYes) {
     AdvanceGame(session());
   }
+}
+
+void MainWindow::mnuAdvanceEnterDecisions_Click() {
+  EnterDecisionsDialog dialog(session(), this);
+  dialog.exec();
 }
 
 void MainWindow::mnuToolsGameInfo_Click() {
