@@ -12,6 +12,7 @@
 #include "platform/NumberFormat.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "reports/ReportFormats.h"
 #include "setup/BankDisk.h"
 #include "team/TeamView.h"
 
@@ -167,6 +168,18 @@ void PrintText(Session& session, Streams& streams, const TeamView& view) {
     }
     out << "  " << row.label << std::string(row.label.size() < 18 ? 18 - row.label.size() : 1, ' ')
         << FormatResult(row, row.values(b)) << "\n";
+  }
+  out << "\nCOMPETITORS\n" << std::string(19, ' ');
+  for (int other = 1; other <= game.NumBanks; ++other) {
+    out << " " << RightAlignInColumn(Text(game.BankName(other).substr(0, kReportColumnWidth)));
+  }
+  out << "\n";
+  for (const ResultRow& row : view.rows) {
+    out << "  " << row.label << std::string(row.label.size() < 17 ? 17 - row.label.size() : 0, ' ');
+    for (int other = 1; other <= game.NumBanks; ++other) {
+      out << " " << RightAlignInColumn(FormatReportValue(row.values(other), row.format));
+    }
+    out << "\n";
   }
   out << "\nHISTORY (quarters " << game.ResultsQuarter - kPlotQuarters + 1 << " to "
       << game.ResultsQuarter << ")\n";
