@@ -7,6 +7,7 @@
 #include "advance/DiskRequests.h"
 #include "advance/EnteredDecisions.h"
 #include "advance/FixDecisions.h"
+#include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
 #include "advance/UpdateDisks.h"
 #include "data/BanksFile.h"
@@ -130,7 +131,8 @@ Outcome Advance(Session& session) {
       return Outcome::kFailed;
     }
   }
-  if (CalculateResults(session) != -1) {
+  GameDiskPortfolios portfolios(session);
+  if (CalculateResults(session, portfolios) != -1) {
     return Outcome::kFailed;
   }
   return Update(session) ? Outcome::kDone : Outcome::kFailed;

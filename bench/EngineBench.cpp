@@ -12,6 +12,7 @@
 #include <iterator>
 #include <map>
 
+#include "advance/GameDiskPortfolios.h"
 #include "data/EconomicFiles.h"
 #include "data/GlobalFile.h"
 #include "data/PortfolioFile.h"
@@ -23,89 +24,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "tests/support/MemoryFileSystem.h"
 
 namespace qv {
 namespace {
-
-// Files as byte strings, names compared without regard to letter case.
-class MemoryFileSystem final : public FileSystem {
- public:
-  Status OpenRecords(const std::string& path, int record_length, OpenMode mode,
-                     std::unique_ptr<RecordFile>* file) override {
-    auto found = files_.find(Key(path));
-    if (found == files_.end()) {
-      if (mode == OpenMode::kRead)
-        return Status::Error(53, path);
-      found = files_.emplace(Key(path), std::string()).first;
-    }
-    *file = std::make_unique<MemoryRecordFile>(&found->second, record_length);
-    return Status::Ok();
-  }
-  Status ReadText(const std::string& path, std::string* contents) override {
-    const auto found = files_.find(Key(path));
-    if (found == files_.end())
-      return Status::Error(53, path);
-    *contents = found->second;
-    return Status::Ok();
-  }
-  Status WriteText(const std::string& path, std::string_view contents) override {
-    files_[Key(path)] = std::string(contents);
-    return Status::Ok();
-  }
-  bool Exists(const std::string& path) override { return files_.count(Key(path)) != 0; }
-  bool IsDirectory(const std::string&) override { return true; }
-  Status FileSize(const std::string& path, std::int64_t* size) override {
-    const auto found = files_.find(Key(path));
-    if (found == files_.end())
-      return Status::Error(53, path);
-    *size = static_cast<std::int64_t>(found->second.size());
-    return Status::Ok();
-  }
-  Status ListDirectory(const std::string&, std::vector<std::string>* names) override {
-    names->clear();
-    return Status::Ok();
-  }
-  Status MakeDirectories(const std::string&) override { return Status::Ok(); }
-  Status RemoveFile(const std::string& path) override {
-    files_.erase(Key(path));
-    return Status::Ok();
-  }
-
- private:
-  class MemoryRecordFile final : public RecordFile {
-   public:
-    MemoryRecordFile(std::string* bytes, int length) : bytes_(bytes), length_(length) {}
-    Status Read(int record, std::span<std::uint8_t> out) override {
-      const std::size_t start = Start(record);
-      if (start + out.size() > bytes_->size())
-        return Status::Error(62, "past end");
-      std::memcpy(out.data(), bytes_->data() + start, out.size());
-      return Status::Ok();
-    }
-    Status Write(int record, std::span<const std::uint8_t> in) override {
-      const std::size_t start = Start(record);
-      if (bytes_->size() < start + in.size())
-        bytes_->resize(start + in.size());
-      std::memcpy(bytes_->data() + start, in.data(), in.size());
-      return Status::Ok();
-    }
-    std::int64_t SizeBytes() override { return static_cast<std::int64_t>(bytes_->size()); }
-
-   private:
-    std::size_t Start(int record) const {
-      return static_cast<std::size_t>(record - 1) * static_cast<std::size_t>(length_);
-    }
-    std::string* bytes_;
-    int length_;
-  };
-
-  static std::string Key(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return path;
-  }
-  std::map<std::string, std::string> files_;
-};
 
 class SilentUi final : public Ui {
  public:
@@ -156,7 +78,7 @@ struct MemoryGame {
     session.tables.TaxRate = static_cast<float>(session.tables.Environment(18));
   }
 
-  MemoryFileSystem files;
+  test::MemoryFileSystem files;
   SilentUi ui;
   FixedClock clock{DateTime{}};
   SeededRandom random{42};
@@ -190,12 +112,13 @@ void BM_CalculateResults(benchmark::State& bench) {
   }
   const GameRecord opening_record = session.game;
   const GameTables opening_tables = session.tables;
+  GameDiskPortfolios portfolios(session);
   for (auto _ : bench) {
     bench.PauseTiming();
     session.game = opening_record;
     session.tables = opening_tables;
     bench.ResumeTiming();
-    if (CalculateResults(session) != -1) {
+    if (CalculateResults(session, portfolios) != -1) {
       bench.SkipWithError(session.MessageText.c_str());
       return;
     }

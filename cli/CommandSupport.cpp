@@ -6,8 +6,7 @@
 #include <memory>
 #include <ostream>
 
-#include "data/GlobalFile.h"
-#include "shell/Login.h"
+#include "setup/OpenGame.h"
 
 namespace qv::cli {
 
@@ -71,32 +70,31 @@ CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& n
 
 bool OpenGame(Tool& tool, Streams& streams, const Login& login) {
   Session& session = tool.session();
-  if (!ReadGlobalFile(session, 0)) {
-    streams.err << "No Quorvant game in " << session.GamePath << "\n";
-    return false;
-  }
-  if (session.shadow.ResultsQuarter == -1) {
-    streams.err << "The game in " << session.GamePath
-                << " was never started; create it again with qvctl new\n";
-    return false;
-  }
-  ApplyGlobalRecord(session);
-  if (!NeedsLogin(session.game)) {
-    return true;
-  }
   Login typed = login;
-  for (;;) {
-    const LoginCode code = CheckLogin(session.ui, session.game, typed.instructor, typed.password);
-    if (code == LoginCode::kOpened) {
-      return true;
+  bool asked = false;
+  // Retry at a terminal asks for the name and password again.
+  const auto check_login = [&] {
+    if (asked && !AskLogin(streams, &typed)) {
+      return LoginCode::kNotOpened;
     }
-    // Retry at a terminal asks for the name and password again.
-    if ((code != LoginCode::kWrongName && code != LoginCode::kWrongPassword) ||
-        !AskLogin(streams, &typed)) {
+    asked = true;
+    return CheckLogin(session.ui, session.game, typed.instructor, typed.password);
+  };
+  switch (OpenGameWithLogin(session, check_login)) {
+    case OpenGameResult::kOpened:
+      return true;
+    case OpenGameResult::kNoGame:
+      streams.err << "No Quorvant game in " << session.GamePath << "\n";
+      return false;
+    case OpenGameResult::kNeverStarted:
+      streams.err << "The game in " << session.GamePath
+                  << " was never started; create it again with qvctl new\n";
+      return false;
+    case OpenGameResult::kNotOpened:
       streams.out << "Quorvant Game Was Not Opened\n";
       return false;
-    }
   }
+  return false;
 }
 
 }  // namespace qv::cli

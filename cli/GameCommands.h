@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandSupport.h"
-#include "shell/SetupForms.h"
+#include "setup/SetupForms.h"
 
 namespace qv::cli {
 

@@ -7,7 +7,7 @@
 #include "data/BanksFile.h"
 #include "data/GameFiles.h"
 #include "platform/Cp1252.h"
-#include "shell/GameLists.h"
+#include "setup/GameLists.h"
 
 namespace qv::cli {
 

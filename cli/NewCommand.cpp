@@ -8,9 +8,9 @@
 #include "cli/SetupFile.h"
 #include "newgame/CreateGame.h"
 #include "newgame/PeriodZero.h"
-#include "newgame/SetupStore.h"
-#include "shell/EnvironmentFields.h"
-#include "shell/ValidateSetup.h"
+#include "setup/EnvironmentFields.h"
+#include "setup/NewGameFlow.h"
+#include "setup/ValidateSetup.h"
 
 namespace qv::cli {
 
@@ -41,18 +41,18 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   if (FirstInvalidField(session.ui, forms)) {
     return kExitBadArguments;  // the field's message has been shown
   }
-  if (!session.files.MakeDirectories(session.GamePath).ok()) {
-    streams.err << "Cannot create the game directory " << session.GamePath << "\n";
-    return kExitFailed;
-  }
-  if (GameExists(session) && !ConfirmReplaceGame(session)) {
-    streams.out << "Nothing was written.\n";
-    return kExitFailed;
+  switch (PrepareGameFolder(session)) {
+    case GameFolder::kNotMade:
+      streams.err << "Cannot create the game directory " << session.GamePath << "\n";
+      return kExitFailed;
+    case GameFolder::kKept:
+      streams.out << "Nothing was written.\n";
+      return kExitFailed;
+    case GameFolder::kReady:
+      break;
   }
   NewGameState state;
-  StoreGameSetup(session, forms.game);
-  StoreBankSetup(session, state, forms.banks);
-  StoreEnvSetup(session, forms.environment);
+  StoreSetupForms(session, state, forms);
   return CreateGame(session, state) == -1 ? kExitOk : kExitFailed;
 }
 

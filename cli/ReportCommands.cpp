@@ -8,9 +8,9 @@
 #include "platform/NumberFormat.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/TextPages.h"
-#include "shell/ChangeEnvironment.h"
-#include "shell/EnvironmentFields.h"
-#include "shell/ValidateSetup.h"
+#include "setup/ChangeEnvironment.h"
+#include "setup/EnvironmentFields.h"
+#include "setup/ValidateSetup.h"
 
 namespace qv::cli {
 

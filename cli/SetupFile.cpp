@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "shell/EnvironmentFields.h"
+#include "setup/EnvironmentFields.h"
 
 namespace qv::cli {
 

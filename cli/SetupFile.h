@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/SetupForms.h"
+#include "setup/SetupForms.h"
 
 namespace qv::cli {
 

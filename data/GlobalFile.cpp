@@ -235,7 +235,18 @@ bool ReadGlobalFile(Session& session, int index) {
   if (!session.files.ReadText(JoinPath(session.CurrentPath, kGlobalFileName), &text).ok()) {
     return false;
   }
-  return DecodeGlobalFile(text, &session.shadow);
+  // The game disk is looked at before every bank's close: parse only what changed.
+  DecodedGlobalFile& last = session.last_global_file;
+  if (!last.text.empty() && text == last.text) {
+    session.shadow = last.record;
+    return true;
+  }
+  if (!DecodeGlobalFile(text, &session.shadow)) {
+    return false;
+  }
+  last.text = std::move(text);
+  last.record = session.shadow;
+  return true;
 }
 
 GameRecord BankDiskRecord(const GameRecord& game) {

@@ -14,6 +14,12 @@ class FileSystem;
 class Random;
 class Ui;
 
+// A Global.qv text and the record it decodes to.
+struct DecodedGlobalFile {
+  std::string text;
+  GameRecord record;
+};
+
 // The program state: the open game, the shell's paths and flags, and the ports through
 // which the logic reaches files, the user, the clock and chance. Procedures take the session;
 // nothing else is shared, so many sessions can live side by side.
@@ -31,11 +37,12 @@ struct Session {
   std::int16_t LastUpdatedQuarter = 0;
   GameTables tables;
 
-  std::string GamePath;     // the game directory, ending in a separator
-  std::string ProgramDir;   // where the program and its shipped data files are
-  std::string CurrentPath;  // the directory the next file routine uses
-  std::string MessageText;  // the text of the last message shown
-  bool Cancelled = false;   // the last retry question was answered Cancel
+  std::string GamePath;                // the game directory, ending in a separator
+  std::string ProgramDir;              // where the program and its shipped data files are
+  std::string CurrentPath;             // the directory the next file routine uses
+  std::string MessageText;             // the text of the last message shown
+  DecodedGlobalFile last_global_file;  // the last Global.qv read, parsed
+  bool Cancelled = false;              // the last retry question was answered Cancel
   std::int16_t ProceedOk = 0;
 
   // The exchange with the bank disks during one creation or advance.

@@ -9,7 +9,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Ui.h"
 #include "setup/InstructorDecisions.h"
-#include "widgets/DecisionForm.h"
+#include "desktop/DecisionForm.h"
 
 namespace qv {
 

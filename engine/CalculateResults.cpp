@@ -1,8 +1,6 @@
 #include <string>
 
-#include "advance/DiskIdentity.h"
 #include "data/Items.h"
-#include "data/PortfolioFile.h"
 #include "engine/CloseStages.h"
 #include "engine/ConstantTables.h"
 #include "engine/DecisionLimits.h"
@@ -26,9 +24,9 @@ int SeasonOf(int quarter) {
   return season == 0 ? 4 : season;
 }
 
-// Returns false when the game disk was not supplied or a bank's lots could not be read;
+// Returns false when a bank's lots could not be had;
 // run-time errors propagate.
-bool Calculate(Session& session, EngineContext& context) {
+bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfolios) {
   GameTables& t = session.tables;
   GameRecord& game = session.game;
   const int banks = game.NumBanks;
@@ -54,11 +52,8 @@ bool Calculate(Session& session, EngineContext& context) {
   AllocateMarkets(context);
 
   for (int b = 1; b <= banks; ++b) {
-    if (!WaitForGameDisk(session)) {
-      return false;
-    }
     Portfolio& lots = t.Portfolios(b);
-    if (!ReadPortfolio(session, b, &lots)) {
+    if (!portfolios.Load(b, &lots)) {
       return false;
     }
     RollForwardPortfolio(context, b, lots);
@@ -77,10 +72,10 @@ bool Calculate(Session& session, EngineContext& context) {
 
 }  // namespace
 
-int CalculateResults(Session& session) {
+int CalculateResults(Session& session, PortfolioSource& portfolios) {
   EngineContext context(session);
   try {
-    session.ProceedOk = Calculate(session, context) ? kProceed : kStop;
+    session.ProceedOk = Calculate(session, context, portfolios) ? kProceed : kStop;
   } catch (const RuntimeError& error) {
     session.MessageText = "Quorvant Sub CalculateResults Error " + std::to_string(error.number());
     session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});

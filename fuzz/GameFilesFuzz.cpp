@@ -14,10 +14,10 @@
 #include "data/GlobalFile.h"
 #include "data/PlotFile.h"
 #include "data/PortfolioFile.h"
-#include "fuzz/MemoryFileSystem.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "tests/support/MemoryFileSystem.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game.DiskPath(b) = kDisk;
   }
 
-  qv::fuzz::MemoryFileSystem files;
+  qv::test::MemoryFileSystem files;
   (void)files.MakeDirectories(kGame);
   (void)files.MakeDirectories(kDisk);
   const char* names[] = {"banks.qv", "PLOTV.QV", "PORTF.QV", "COMP.QV", "DATAEC.QVS", "INIT.QVS"};

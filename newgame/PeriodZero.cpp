@@ -43,7 +43,8 @@ void BuildMarketHistory(Session& session, const NewGameState& state) {
   plot(16, 8) = Jitter(session.random, 3.5, 0.1);
   for (int q = 1; q <= 16; ++q) {
     for (int s = 1; s <= 6; ++s) {
-      plot(q, s) = Jitter(session.random, window(kPlottedSeries[s - 1], q), 0.05);
+      plot(q, s) =
+          Jitter(session.random, window(kPlottedSeries[static_cast<std::size_t>(s - 1)], q), 0.05);
     }
   }
   for (int q = 15; q >= 1; --q) {

@@ -41,7 +41,8 @@ bool ByteFor(char32_t code, char* byte) {
     return true;
   }
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    const char32_t mapped = kHighControls[i] != 0 ? kHighControls[i] : 0x80 + i;
+    const char32_t mapped =
+        kHighControls[i] != 0 ? kHighControls[i] : static_cast<char32_t>(0x80 + i);
     if (mapped == code) {
       *byte = static_cast<char>(0x80 + i);
       return true;

@@ -33,7 +33,7 @@ class Table {
     }
     return static_cast<std::size_t>(index - 1);
   }
-  std::array<T, N> items_{};
+  std::array<T, static_cast<std::size_t>(N)> items_{};
 };
 
 // A table indexed (1..Rows, 1..Cols), typically bank by item.

@@ -17,7 +17,7 @@
 #include "platform/Cp1252.h"
 #include "platform/NumberFormat.h"
 #include "setup/BankDisk.h"
-#include "widgets/DecisionForm.h"
+#include "desktop/DecisionForm.h"
 
 namespace qv::team {
 

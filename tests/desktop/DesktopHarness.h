@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/Instructor.h"
-#include "shell/MainWindow.h"
-#include "shell/SettingsStore.h"
+#include "desktop/Instructor.h"
+#include "desktop/MainWindow.h"
+#include "desktop/SettingsStore.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestGame.h"
 

@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "shell/AdvanceDialogs.h"
-#include "shell/GameListDialogs.h"
-#include "shell/OptionsDialog.h"
+#include "desktop/AdvanceDialogs.h"
+#include "desktop/GameListDialogs.h"
+#include "desktop/OptionsDialog.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 

@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 
 #include "data/GlobalFile.h"
-#include "shell/LoginDialog.h"
+#include "desktop/LoginDialog.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 

@@ -14,10 +14,10 @@
 #include <map>
 #include <vector>
 
+#include "desktop/QtPrinter.h"
 #include "platform/Cp1252.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/TextPages.h"
-#include "shell/QtPrinter.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 

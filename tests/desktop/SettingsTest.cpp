@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "shell/AboutDialog.h"
-#include "shell/SystemRegistry.h"
+#include "desktop/AboutDialog.h"
+#include "desktop/SystemRegistry.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <memory>
 
-#include "shell/EnvironmentFields.h"
-#include "shell/SetupFormDialogs.h"
+#include "desktop/SetupFormDialogs.h"
+#include "setup/EnvironmentFields.h"
 #include "tests/desktop/ModalDriver.h"
 #include "tests/support/ScriptedUi.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "data/GlobalFile.h"
+#include "desktop/GameDiscovery.h"
 #include "platform/FileSystem.h"
-#include "shell/GameDiscovery.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
 

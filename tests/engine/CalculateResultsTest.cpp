@@ -75,7 +75,7 @@ TEST_F(CalculateResultsFailure, OverflowIsReportedAndNothingIsWritten) {
   session.tables.BankAmounts(2, 75) = 20000;
   ui.Then(Answer::kOk);
 
-  EXPECT_EQ(CalculateResults(session), 0);
+  EXPECT_EQ(test::CalculateFromGameDisk(session), 0);
   EXPECT_EQ(session.ProceedOk, 0);
   ASSERT_EQ(ui.shown().size(), 1U);
   const Message& shown = ui.shown()[0];
@@ -92,7 +92,7 @@ TEST_F(CalculateResultsFailure, CancelledGameDiskStopsWithoutAMessageOfItsOwn) {
   const auto before = Snapshot(dir);
   files.present_reads = 0;
   ui.Then(Answer::kCancel);
-  EXPECT_EQ(CalculateResults(session), 0);
+  EXPECT_EQ(test::CalculateFromGameDisk(session), 0);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Put Quorvant Disk in Drive"});
   EXPECT_EQ(Snapshot(dir), before);
 }
@@ -100,7 +100,7 @@ TEST_F(CalculateResultsFailure, CancelledGameDiskStopsWithoutAMessageOfItsOwn) {
 TEST_F(CalculateResultsFailure, UnreadableLotsStopAfterTheReadersPrompt) {
   const auto before = Snapshot(dir);  // no PORTF.QV
   ui.Then(Answer::kCancel);
-  EXPECT_EQ(CalculateResults(session), 0);
+  EXPECT_EQ(test::CalculateFromGameDisk(session), 0);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cannot read file " + dir.path() + "PORTF.QV"});
   EXPECT_EQ(Snapshot(dir), before);
 }
@@ -123,7 +123,7 @@ TEST(CalculateResultsCancel, CancelAtTheThirdBankWritesNothing) {
 
   files.present_reads = 2;  // present for banks 1 and 2
   ui.Then(Answer::kOk).Then(Answer::kCancel);
-  EXPECT_EQ(CalculateResults(session), 0);
+  EXPECT_EQ(test::CalculateFromGameDisk(session), 0);
   EXPECT_EQ(session.ProceedOk, 0);
   EXPECT_EQ(ui.texts(),
             (std::vector<std::string>{"Put Quorvant Disk in Drive", "Put Quorvant Disk in Drive"}));

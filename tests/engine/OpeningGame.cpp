@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "advance/GameDiskPortfolios.h"
 #include "data/EconomicFiles.h"
 #include "data/GlobalFile.h"
 #include "data/PortfolioFile.h"
+#include "engine/Engine.h"
 #include "newgame/NewGameState.h"
 #include "newgame/OpeningBanks.h"
 #include "newgame/PeriodZero.h"
@@ -57,6 +59,11 @@ bool PrepareQuarter(Session& session) {
       ReadEconomicRecords(session) && WritePortfolioFile(session) && WriteGlobalFile(session, 0);
   EXPECT_TRUE(ok);
   return ok;
+}
+
+int CalculateFromGameDisk(Session& session) {
+  GameDiskPortfolios portfolios(session);
+  return CalculateResults(session, portfolios);
 }
 
 }  // namespace qv::test

@@ -18,4 +18,7 @@ bool CreateOpeningGame(Session& session, int banks, std::int16_t period);
 // quarter's decisions without their one-off transactions.
 bool PrepareQuarter(Session& session);
 
+// CalculateResults with each bank's lots read from the game directory, as the advance does.
+int CalculateFromGameDisk(Session& session);
+
 }  // namespace qv::test

@@ -7,8 +7,8 @@
 #include "data/GlobalFile.h"
 #include "newgame/CreateGame.h"
 #include "newgame/NewGameState.h"
-#include "newgame/SetupStore.h"
 #include "platform/ByteCoding.h"
+#include "setup/NewGameFlow.h"
 #include "tests/support/TestGame.h"
 
 namespace qv {
@@ -125,9 +125,7 @@ TEST(CreateGame, DiskAlreadyInUseAsksForAnother) {
   forms.banks.rows[0].txtCol7 = drive.path();
   forms.banks.rows[1].txtCol7 = drive.path();
   NewGameState state;
-  StoreGameSetup(game.session, forms.game);
-  StoreBankSetup(game.session, state, forms.banks);
-  StoreEnvSetup(game.session, forms.environment);
+  StoreSetupForms(game.session, state, forms);
   // Alder's diskette is written; asked for Birch's, the instructor leaves Alder's in the
   // drive, is told so, and inserts a blank one.
   game.ui.ThenDo([&] { drive.Insert("alder"); }, Answer::kOk)
@@ -151,9 +149,7 @@ TEST(CreateGame, CancelledDiskWriteAbandonsTheCreation) {
   const SetupForms forms = game.Setup({{"Alder"}});
   game.files.FailPath("disk-Alder/Global.qv");
   NewGameState state;
-  StoreGameSetup(game.session, forms.game);
-  StoreBankSetup(game.session, state, forms.banks);
-  StoreEnvSetup(game.session, forms.environment);
+  StoreSetupForms(game.session, state, forms);
   game.ui.Then(Answer::kOk).Then(Answer::kRetry).Then(Answer::kCancel).Then(Answer::kCancel);
   EXPECT_EQ(CreateGame(game.session, state), 0);
   const std::string full_name = game.DiskFolder("Alder") + "Global.qv";

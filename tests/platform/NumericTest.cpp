@@ -34,6 +34,25 @@ TEST(ToAmount, RoundsHalvesToEven) {
   }
 }
 
+// The fast rounding must agree with the library's round-to-nearest-even everywhere in range:
+// every quarter step, values a hair beside each half, and the edges of the range.
+TEST(ToAmount, AgreesWithNearbyintAcrossTheRange) {
+  for (int quarters = -4 * 32768; quarters <= 4 * 32767; ++quarters) {
+    const double value = quarters / 4.0;
+    for (double probe : {value, std::nextafter(value, -1e9), std::nextafter(value, 1e9)}) {
+      const double expected = std::nearbyint(probe);
+      if (expected < -32768.0 || expected > 32767.0) {
+        EXPECT_EQ(ErrorOf([&] { ToAmount(probe); }), error::kOverflow) << "value " << probe;
+      } else {
+        ASSERT_EQ(ToAmount(probe), static_cast<int>(expected)) << "value " << probe;
+      }
+    }
+  }
+  EXPECT_EQ(ToAmount(-32768.5), -32768) << "the half below the range rounds to even, inside";
+  EXPECT_EQ(ErrorOf([] { ToAmount(39999.0); }), error::kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToAmount(-40001.0); }), error::kOverflow);
+}
+
 TEST(ToAmount, OverflowIsError6) {
   for (double value :
        {32767.5, 32768.0, -32768.6, 1e9, std::numeric_limits<double>::infinity(),

@@ -10,9 +10,9 @@
 #include "newgame/CreateGame.h"
 #include "newgame/NewGameState.h"
 #include "newgame/PeriodZero.h"
-#include "newgame/SetupStore.h"
 #include "platform/ByteCoding.h"
-#include "shell/EnvironmentFields.h"
+#include "setup/EnvironmentFields.h"
+#include "setup/NewGameFlow.h"
 
 namespace qv::test {
 
@@ -52,9 +52,7 @@ SetupForms TestGame::Setup(const std::vector<BankSpec>& banks, int period) {
 
 int TestGame::Create(const SetupForms& forms) {
   NewGameState state;
-  StoreGameSetup(session, forms.game);
-  StoreBankSetup(session, state, forms.banks);
-  StoreEnvSetup(session, forms.environment);
+  StoreSetupForms(session, state, forms);
   // Each student disk is asked for twice: to write the new game, then the start's results.
   for (int pass = 1; pass <= 2; ++pass) {
     for (int b = 1; b <= session.game.NumBanks; ++b) {

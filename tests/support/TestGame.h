@@ -10,7 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "platform/Table.h"
-#include "shell/SetupForms.h"
+#include "setup/SetupForms.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
