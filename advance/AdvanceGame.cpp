@@ -7,6 +7,7 @@
 #include "advance/DiskRequests.h"
 #include "advance/FailedBanks.h"
 #include "advance/DiskWrites.h"
+#include "advance/EnteredDecisions.h"
 #include "advance/FixDecisions.h"
 #include "advance/GameDiskPortfolios.h"
 #include "advance/MergeDisks.h"
@@ -30,6 +31,10 @@ enum class Outcome { kDone, kAbandoned, kFailed };
 // Collects every bank's decisions; false when the instructor chose to wait.
 Outcome Merge(Session& session) {
   InitDecisionSources(session);
+  EnteredDecisions entered;
+  if (!TakeEnteredDecisions(session, &entered)) {
+    return Outcome::kFailed;
+  }
   session.MergeStatus = MergeProgress::kMerging;
   GameRecord& game = session.game;
   bool game_disk_read = true;
@@ -41,10 +46,12 @@ Outcome Merge(Session& session) {
     return Outcome::kAbandoned;
   }
   if (game.DiskMode == 0) {
+    PutEnteredDecisions(session, entered);
     return Outcome::kDone;
   }
   game.BankDiskFlag = 1;
   InitDiskStates(session);
+  SkipEnteredDisks(session);
   do {
     ReadNextDisk(session);
     switch (session.MergeState) {
@@ -67,7 +74,11 @@ Outcome Merge(Session& session) {
         return Outcome::kFailed;
     }
   } while (session.MergeStatus == MergeProgress::kMerging);
-  return session.MergeStatus == MergeProgress::kDone ? Outcome::kDone : Outcome::kAbandoned;
+  if (session.MergeStatus != MergeProgress::kDone) {
+    return Outcome::kAbandoned;
+  }
+  PutEnteredDecisions(session, entered);
+  return Outcome::kDone;
 }
 
 // Stamps every bank and writes the game directory, then every bank disk.
@@ -182,9 +193,12 @@ Proceed AdvanceGame(Session& session) {
       text += "\rBank " + std::to_string(b) + ": " + session.game.BankName(b) + " (" +
               session.game.DiskPath(b) + ")";
     }
-    Tell(session, text + "\rThe next advance asks for them again.", Icon::kExclamation);
+    Tell(session, text + "\rThe next advance asks for them again." + EnteredDecisionsNote(session),
+         Icon::kExclamation);
   } else if (outcome == Outcome::kDone) {
-    Tell(session, started ? "Game advanced successfully" : "Game started successfully",
+    Tell(session,
+         started ? "Game advanced successfully" + EnteredDecisionsNote(session)
+                 : "Game started successfully",
          Icon::kNone);
   } else {
     Tell(session, started ? "Game did NOT advance successfully" : "Game did NOT start successfully",

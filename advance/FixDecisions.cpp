@@ -71,6 +71,9 @@ void InitDecisionSources(Session& session) {
 }
 
 void CheckBankDecisions(Session& session, int bank) {
+  if (session.DecisionsEntered(bank)) {
+    return;  // the instructor's entry stands in for the disk's record
+  }
   if (session.tables.BankQuarter(bank) != session.game.ResultsQuarter) {
     FixDecisions(session, bank, FixReason::kNotCurrent);
   } else if (session.tables.DecisionsReady(bank) != 1) {

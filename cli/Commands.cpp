@@ -83,6 +83,7 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddDemoCommand(app, &action);
   AddUndoCommand(app, &action);
   AddHistoryCommand(app, &action);
+  AddDecideCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

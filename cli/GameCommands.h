@@ -18,6 +18,7 @@ void AddHistoryCommand(CLI::App& app, Action* action);
 
 // What qvctl verify reports of the game directory `directory`: one line per problem.
 std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory);
+void AddDecideCommand(CLI::App& app, Action* action);
 
 // Prints the quarterly report of the open game with `layout` (the shipped one when empty):
 // to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit

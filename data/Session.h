@@ -61,6 +61,7 @@ struct Session {
   Table<std::int16_t, kMaxBanks> DecisionSource;  // 0 unsettled, 1 last quarter's, 2 the
                                                   // disk's, 3..5 the computer at level 1..3
   Table<std::int16_t, kMaxBanks> DiskState;
+  Table<bool, kMaxBanks> DecisionsEntered;  // the instructor keyed in this quarter's decisions
   int DiskBank = 1;
   DiskRead MergeState = DiskRead::kNoneLeft;
   MergeProgress MergeStatus = MergeProgress::kWaiting;

@@ -26,6 +26,7 @@
 #include "data/Messages.h"
 #include "desktop/AboutDialog.h"
 #include "desktop/ChangeEnvCommand.h"
+#include "desktop/EnterDecisionsDialog.h"
 #include "desktop/GameDiscovery.h"
 #include "desktop/GameListDialogs.h"
 #include "desktop/HelpWindow.h"
@@ -167,6 +168,8 @@ void MainWindow::BuildMenus() {
   QMenu* advance = add_menu("mnuAdvance", "&Advance");
   add_item(advance, "mnuAdvanceAdvanceGame", "&Advance the Game to the Next Quarter",
            &MainWindow::mnuAdvanceAdvanceGame_Click);
+  add_item(advance, "mnuAdvanceEnterDecisions", "Enter &Decisions for a Bank...",
+           &MainWindow::mnuAdvanceEnterDecisions_Click);
   game_commands_[4] = advance->menuAction();
 
   QMenu* tools = add_menu("mnuTools", "1032");
@@ -708,6 +711,11 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
       Answer::kYes) {
     AdvanceGame(session());
   }
+}
+
+void MainWindow::mnuAdvanceEnterDecisions_Click() {
+  EnterDecisionsDialog dialog(session(), this);
+  dialog.exec();
 }
 
 void MainWindow::mnuToolsGameInfo_Click() {

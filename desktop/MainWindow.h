@@ -44,6 +44,9 @@ class MainWindow final : public QMainWindow {
   void mnuFilePrintReport_Click();
   void mnuFileExit_Click();
   void mnuAdvanceAdvanceGame_Click();
+  // Enter Decisions for a Bank: the instructor keys in a bank's decisions for the coming
+  // quarter, which the next advance takes in place of its disk.
+  void mnuAdvanceEnterDecisions_Click();
   void mnuToolsChangeEnv_Click();
   void mnuToolsGameInfo_Click();
   void mnuToolsPasswords_Click();
