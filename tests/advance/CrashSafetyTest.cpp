@@ -102,7 +102,7 @@ struct CrashSafety : ::testing::Test {
     folders = {game.session.GamePath, game.DiskFolder("Alder"), game.DiskFolder("Cedar")};
     before = Capture();
     const long start = game.files.operations();
-    ASSERT_EQ(Advance(game.files, SweepUi()), -1);
+    ASSERT_EQ(Advance(game.files, SweepUi()), Proceed::kGoOn);
     operations = game.files.operations() - start;
     after = Capture();
     ASSERT_NE(before[0], after[0]);
@@ -124,14 +124,14 @@ struct CrashSafety : ::testing::Test {
 
   // One advance as qvctl runs it: the game opened (an interrupted update rolled back first),
   // then advanced, with its own Ui and the same random numbers as every other run.
-  int Advance(FileSystem& files, SweepUi ui) {
+  Proceed Advance(FileSystem& files, SweepUi ui) {
     SeededRandom random(11);
     Session session(files, ui, game.clock, random);
     session.GamePath = game.session.GamePath;
     session.ProgramDir = game.session.ProgramDir;
     Recovery recovery;
     if (!RecoverGame(files, session.GamePath, &recovery).ok() || !ReadGlobalFile(session, 0)) {
-      return 0;
+      return Proceed::kStop;
     }
     ApplyGlobalRecord(session);
     return AdvanceGame(session);
@@ -151,7 +151,7 @@ struct CrashSafety : ::testing::Test {
           now[i].count("Global.qv") > 0 && now[i].at("Global.qv") == before[i].at("Global.qv");
       EXPECT_TRUE(now[i] == before[i] || now[i] == after[i] || old_quarter) << folders[i];
     }
-    EXPECT_EQ(Advance(game.real, SweepUi(FixChoice::kLastQuarter)), -1);
+    EXPECT_EQ(Advance(game.real, SweepUi(FixChoice::kLastQuarter)), Proceed::kGoOn);
   }
 };
 
@@ -235,7 +235,7 @@ TEST_F(CrashSafety, UndoThenTheSameAdvanceGivesTheSameFiles) {
     ApplyGlobalRecord(session);
     EXPECT_FALSE(UndoTarget(session, &quarter, &why));
     EXPECT_EQ(why, "No archived quarter to go back to.");
-    ASSERT_EQ(Advance(game.real, SweepUi()), -1);
+    ASSERT_EQ(Advance(game.real, SweepUi()), Proceed::kGoOn);
     EXPECT_EQ(Capture(), after) << "round " << round;
   }
 }

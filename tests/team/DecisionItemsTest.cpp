@@ -146,7 +146,7 @@ TEST(DecisionItemsTest, EffectiveValuesAreWhatTheAdvanceStores) {
     game.WriteStudentDecisions(1, wanted, 0, 1);
     game.WriteStudentDecisions(
         2, OwnDecisionCopy(game.session.tables, 2, DecisionCopy::kClearedForNextQuarter), 0, 1);
-    ASSERT_EQ(test::AdvanceWithDisks(game), -1);
+    ASSERT_EQ(test::AdvanceWithDisks(game), Proceed::kGoOn);
     ASSERT_TRUE(ReadBankDecisions(game.session, 1));
     for (int item = 1; item <= 63; ++item) {
       EXPECT_EQ(game.session.tables.Decision(1, item), effective(item))

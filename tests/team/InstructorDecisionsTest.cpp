@@ -41,7 +41,7 @@ TEST_F(InstructorDecisionsTest, EnteredDecisionsAreUsedWithoutTheDiskAndReported
   const BankDecisions effective = EffectiveDecisions(game.session, 1, entered);
 
   const std::size_t shown_before = game.ui.shown().size();
-  ASSERT_EQ(test::AdvanceWithDisks(game, {1}), -1);
+  ASSERT_EQ(test::AdvanceWithDisks(game, {1}), Proceed::kGoOn);
   std::vector<std::string> texts;
   for (std::size_t i = shown_before; i < game.ui.shown().size(); ++i) {
     texts.push_back(game.ui.shown()[i].text);
@@ -64,7 +64,7 @@ TEST_F(InstructorDecisionsTest, EnteredDecisionsAreUsedWithoutTheDiskAndReported
       1, OwnDecisionCopy(game.session.tables, 1, DecisionCopy::kClearedForNextQuarter), 1, 1);
   game.WriteStudentDecisions(
       2, OwnDecisionCopy(game.session.tables, 2, DecisionCopy::kClearedForNextQuarter), 1, 1);
-  ASSERT_EQ(test::AdvanceWithDisks(game), -1);
+  ASSERT_EQ(test::AdvanceWithDisks(game), Proceed::kGoOn);
   EXPECT_EQ(game.ui.shown().back().text, "Game advanced successfully");
 }
 

@@ -57,7 +57,7 @@ TEST(TeamCourseTest, FourTeamsPlayEightQuartersWithTheirOwnProgram) {
       const test::QvteamRun run = test::Qvteam(args);
       ASSERT_EQ(run.exit_code, 0) << run.err;
     }
-    ASSERT_EQ(test::AdvanceWithDisks(game), -1);
+    ASSERT_EQ(test::AdvanceWithDisks(game), Proceed::kGoOn);
     EXPECT_EQ(game.ui.shown().back().text, "Game advanced successfully");
     EXPECT_TRUE(game.ui.fix_labels().empty());
     EXPECT_EQ(game.session.game.ResultsQuarter, quarter);

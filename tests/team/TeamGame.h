@@ -34,12 +34,12 @@ inline void StartTeamGame(TestGame& game, int humans, int computers = 0) {
   for (int i = 0; i < humans + computers; ++i) {
     banks.push_back(BankSpec{kNames[i], i < humans ? kManagementHuman : 2, i % 4});
   }
-  ASSERT_EQ(game.Create(game.Setup(banks)), -1);
+  ASSERT_EQ(game.Create(game.Setup(banks)), Proceed::kGoOn);
 }
 
 // Advances with every student disk supplied in turn, except those of `entered` banks, whose
 // disks are asked for only to be written. Returns `ProceedOk`.
-inline int AdvanceWithDisks(TestGame& game, const std::vector<int>& entered = {}) {
+inline Proceed AdvanceWithDisks(TestGame& game, const std::vector<int>& entered = {}) {
   const GameRecord& record = game.session.game;
   for (int pass = 1; pass <= 2; ++pass) {
     for (int b = 1; b <= record.NumBanks; ++b) {
