@@ -211,7 +211,7 @@ bool UpdateGameDisk(Session& session) {
         failure = "Error writing file!\r";
       }
       if (Tell(session, failure + "Please insert instructor disk", Buttons::kOkCancel,
-               Icon::kExclamation, FolderDetail(session.GamePath)) != Answer::kOk) {
+               Icon::kExclamation, 1, FolderDetail(session.GamePath)) != Answer::kOk) {
         session.Cancelled = true;
         return false;
       }
