@@ -52,6 +52,7 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddVerify(app, &action);
   AddReportCommand(app, &action);
   AddEnvCommand(app, &action);
+  AddExportCommand(app, &action);
   AddDemoCommand(app, &action);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());

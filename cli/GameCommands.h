@@ -13,6 +13,12 @@ void AddAdvanceCommand(CLI::App& app, Action* action);
 void AddDemoCommand(CLI::App& app, Action* action);
 void AddReportCommand(CLI::App& app, Action* action);
 void AddEnvCommand(CLI::App& app, Action* action);
+void AddExportCommand(CLI::App& app, Action* action);
+
+// The quarterly report of the open game's latest quarter as JSON, laid out by `layout` (the
+// shipped one when empty), to standard output or `output`. Returns the exit code.
+int PrintReportJson(Session& session, Streams& streams, const std::string& layout,
+                    const std::string& output);
 
 // Prints the quarterly report of the open game with `layout` (the shipped one when empty):
 // to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit

@@ -91,6 +91,26 @@ std::string Utf8(const std::string& cp1252) {
   return Cp1252ToUtf8(cp1252);
 }
 
+std::string BanksJson(const ResultsTable& table) {
+  return JsonArray(static_cast<std::size_t>(table.num_banks), [&](std::size_t i) {
+    return "{\"bank\": " + std::to_string(i + 1) +
+           ", \"name\": " + JsonString(Utf8(table.bank_names[i])) + ", \"trouble\": " +
+           JsonArray(table.bank_troubles[i].size(),
+                     [&](std::size_t t) { return JsonString(table.bank_troubles[i][t]); }) +
+           "}";
+  });
+}
+
+// A report row's description and figures, without its closing brace.
+std::string RowJson(const ResultsTable& table, const ResultsRow& row) {
+  return "{\"section\": " + JsonString(Utf8(row.section)) +
+         ", \"label\": " + JsonString(Utf8(row.label)) + ", \"code\": " + std::to_string(row.code) +
+         ", \"item\": " + std::to_string(row.item) + ", \"format\": " + std::to_string(row.format) +
+         ", \"values\": " +
+         JsonArray(static_cast<std::size_t>(table.num_banks),
+                   [&](std::size_t i) { return JsonNumber(row.figures(static_cast<int>(i) + 1)); });
+}
+
 }  // namespace
 
 bool CollectGameExport(QuarterSource& source, std::string_view layout,
@@ -155,27 +175,12 @@ std::string ExportJson(const GameExport& exported) {
     const auto banks = static_cast<std::size_t>(table.num_banks);
     json += q == 0 ? "\n" : ",\n";
     json += "    {\"quarter\": " + std::to_string(table.quarter) + ",\n     \"banks\": ";
-    json += JsonArray(banks, [&](std::size_t i) {
-      const int b = static_cast<int>(i) + 1;
-      return "{\"bank\": " + std::to_string(b) +
-             ", \"name\": " + JsonString(Utf8(table.bank_names[i])) + ", \"trouble\": " +
-             JsonArray(table.bank_troubles[i].size(),
-                       [&](std::size_t t) { return JsonString(table.bank_troubles[i][t]); }) +
-             "}";
-    });
+    json += BanksJson(table);
     json += ",\n     \"report\": [";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       const ResultsRow& row = table.rows[r];
       json += r == 0 ? "\n" : ",\n";
-      json += "       {\"section\": " + JsonString(Utf8(row.section)) +
-              ", \"label\": " + JsonString(Utf8(row.label)) +
-              ", \"code\": " + std::to_string(row.code) +
-              ", \"item\": " + std::to_string(row.item) +
-              ", \"format\": " + std::to_string(row.format) + ", \"values\": " +
-              JsonArray(
-                  banks,
-                  [&](std::size_t i) { return JsonNumber(row.figures(static_cast<int>(i) + 1)); }) +
-              "}";
+      json += "       " + RowJson(table, row) + "}";
     }
     json += "],\n     \"decisions\": ";
     json += JsonArray(banks, [&](std::size_t i) {
@@ -207,6 +212,21 @@ std::string ExportJson(const GameExport& exported) {
   }
   json += "]\n  }\n}\n";
   return json;
+}
+
+std::string ReportJson(const std::string& game_title, const ResultsTable& table) {
+  std::string json = "{\n  \"game_title\": " + JsonString(Utf8(game_title)) +
+                     ",\n  \"quarter\": " + std::to_string(table.quarter) +
+                     ",\n  \"banks\": " + BanksJson(table) + ",\n  \"rows\": [";
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    json += r == 0 ? "\n    " : ",\n    ";
+    json += RowJson(table, table.rows[r]) + ", \"texts\": " +
+            JsonArray(
+                static_cast<std::size_t>(table.num_banks),
+                [&](std::size_t i) { return JsonString(table.Cell(r, static_cast<int>(i) + 1)); }) +
+            "}";
+  }
+  return json + "]\n}\n";
 }
 
 }  // namespace qv

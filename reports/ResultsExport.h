@@ -56,4 +56,10 @@ std::string ExportCsv(const GameExport& exported);
 // Figures that are not finite numbers are null.
 std::string ExportJson(const GameExport& exported);
 
+// The quarterly report of one quarter as JSON, UTF-8:
+//   {"game_title": text, "quarter": n, "banks": [{"bank": b, "name": text, "trouble": [..]}],
+//    "rows": [{"section": text, "label": text, "code": row code, "item": n, "format": 1..6,
+//              "values": [one per bank], "texts": [each value as the report prints it]}]}
+std::string ReportJson(const std::string& game_title, const ResultsTable& table);
+
 }  // namespace qv
