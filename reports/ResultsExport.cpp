@@ -131,6 +131,7 @@ bool CollectGameExport(QuarterSource& source, std::string_view layout,
     ExportQuarter& added = exported->quarters.emplace_back();
     added.table = BuildResultsTable(layout, tables);
     added.decisions = tables.figures.banks.Decision;
+    added.competitors = tables.figures.competitors;
   }
   return source.MarketHistory(&exported->market);
 }

@@ -15,6 +15,9 @@ namespace qv {
 struct ExportQuarter {
   ResultsTable table;
   Table2<float, kMaxBanks, 63> decisions;
+  // The competitor figures the table was built from, for charts of figures the layout may
+  // leave out.
+  CompetitorTables competitors;
 };
 
 // Everything an export holds: the chosen quarters, oldest first, and the market history.
