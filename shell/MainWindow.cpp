@@ -21,6 +21,7 @@
 
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
+#include "desktop/ReportPreview.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
 #include "reports/QuarterlyReport.h"
@@ -553,7 +554,7 @@ void MainWindow::mnuFilePrintReport_Click() {
   if (copies < 1) {
     return;
   }
-  QtPrinter report_printer(printer, this);
+  ReportPreview report_printer(printer, this);
   PrintReport(session(), ReportLayoutPath(session()), copies, report_printer);
 }
 
