@@ -22,6 +22,7 @@
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
 #include "desktop/ReportPreview.h"
+#include "desktop/ResultsCommands.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
 #include "reports/QuarterlyReport.h"
@@ -86,7 +87,8 @@ QWidget* InstructionPanel(const char* name, const std::vector<QString>& lines) {
 
 }  // namespace
 
-MainWindow::MainWindow(Instructor& program) : program_(program) {
+MainWindow::MainWindow(Instructor& program)
+    : program_(program), results_(std::make_unique<ResultsCommands>(program.session(), this)) {
   setObjectName("frmMain");
   setWindowTitle("Quorvant Instructor - No Game Active");
   BuildMenus();
@@ -96,7 +98,10 @@ MainWindow::MainWindow(Instructor& program) : program_(program) {
   LoadResStrings(this);
   RestorePlacement();
   program_.ui().set_main_window(this);
-  program_.ui().set_on_game_changed([this] { RefreshStatus(); });
+  program_.ui().set_on_game_changed([this] {
+    RefreshStatus();
+    results_->GameChanged();
+  });
 }
 
 MainWindow::~MainWindow() {
@@ -146,6 +151,8 @@ void MainWindow::BuildMenus() {
       add_item(file, "mnuFilePrint", "&Print Current Form", &MainWindow::mnuFilePrint_Click);
   game_commands_[3] =
       add_item(file, "mnuFilePrintReport", "Print &Report", &MainWindow::mnuFilePrintReport_Click);
+  results_actions_.push_back(
+      add_item(file, "mnuFileExport", "&Export Results...", &MainWindow::mnuFileExport_Click));
   add_bar(file, "mnuFileBar2");
   add_item(file, "mnuFileExit", "E&xit Quorvant", &MainWindow::mnuFileExit_Click);
 
@@ -153,6 +160,10 @@ void MainWindow::BuildMenus() {
   add_item(advance, "mnuAdvanceAdvanceGame", "&Advance the Game to the Next Quarter",
            &MainWindow::mnuAdvanceAdvanceGame_Click);
   game_commands_[4] = advance->menuAction();
+
+  QMenu* view = add_menu("mnuView", "&View");
+  results_actions_.push_back(
+      add_item(view, "mnuViewResults", "&Results and Charts", &MainWindow::mnuViewResults_Click));
 
   QMenu* tools = add_menu("mnuTools", "1032");
   add_item(tools, "mnuToolsChangeEnv", "&Change Regulatory Environment",
@@ -212,6 +223,10 @@ void MainWindow::BuildToolBar() {
   }
   connect(add_button("Help", "1048", QStyle::SP_MessageBoxQuestion, "help-contents"),
           &QAction::triggered, this, &MainWindow::mnuHelpContents_Click);
+  // After the buttons of the command table, so that theirs keep their positions.
+  results_actions_.push_back(add_button("Results", "Results and Charts",
+                                        QStyle::SP_FileDialogDetailedView, "x-office-spreadsheet"));
+  connect(results_actions_.back(), &QAction::triggered, this, &MainWindow::mnuViewResults_Click);
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
@@ -320,6 +335,9 @@ void MainWindow::SetGameCommandsEnabled(bool enabled) {
   }
   save_button_->setEnabled(enabled);
   print_button_->setEnabled(enabled);
+  for (QAction* command : results_actions_) {
+    command->setEnabled(enabled);
+  }
 }
 
 void MainWindow::GameDisplay() {
@@ -368,6 +386,7 @@ void MainWindow::mnuFileClose_Click() {
   SaveFirst();
   if (session().ProceedOk == -1) {
     state().GameActive = false;
+    results_->GameClosed();
     NoGameDisplay();
   }
 }
@@ -591,6 +610,14 @@ void MainWindow::mnuToolsOptions_Click() {
 void MainWindow::mnuHelpContents_Click() {
   Tell("Unable to display Help Contents. There is no Help associated with this project.",
        Buttons::kOk, Icon::kInformation);
+}
+
+void MainWindow::mnuViewResults_Click() {
+  results_->ShowResults();
+}
+
+void MainWindow::mnuFileExport_Click() {
+  results_->ExportResults();
 }
 
 void MainWindow::mnuHelpAbout_Click() {

@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Ui.h"
 
@@ -15,6 +17,7 @@ class QMenu;
 namespace qv {
 
 class Instructor;
+class ResultsCommands;
 struct Session;
 struct ShellState;
 
@@ -47,6 +50,10 @@ class MainWindow final : public QMainWindow {
   void mnuToolsOptions_Click();
   void mnuHelpContents_Click();
   void mnuHelpAbout_Click();
+  // The results window (table and charts) and the export of the results for a spreadsheet.
+  void mnuViewResults_Click();
+  void mnuFileExport_Click();
+  ResultsCommands& results() { return *results_; }
 
   // Lets a pending close, open or new game go on (`ProceedOk` -1) or not (0).
   void SaveFirst();
@@ -90,6 +97,9 @@ class MainWindow final : public QMainWindow {
   std::array<QAction*, 6> game_commands_{};
   QAction* save_button_ = nullptr;
   QAction* print_button_ = nullptr;
+  std::unique_ptr<ResultsCommands> results_;
+  // The results commands, which need an open game as the commands above do.
+  std::vector<QAction*> results_actions_;
 };
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QClipboard>
@@ -13,9 +14,11 @@
 
 #include "advance/AdvanceGame.h"
 #include "charts/ResultsChart.h"
+#include "desktop/ResultsCommands.h"
 #include "desktop/ResultsWindow.h"
 #include "platform/Cp1252.h"
 #include "tests/desktop/DesktopHarness.h"
+#include "tests/desktop/ModalDriver.h"
 
 namespace qv::test {
 namespace {
@@ -146,6 +149,66 @@ TEST_F(ResultsWindowTest, FollowsTheGameAfterAnAdvanceAndSavesCharts) {
     const QByteArray head = file.read(4);
     EXPECT_TRUE(head == QByteArray("\x89PNG", 4) || head == "%PDF") << name;
   }
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// The main window's results commands on an open game.
+struct ResultsCommandsTest : ::testing::Test {
+  DesktopHarness harness;
+  std::unique_ptr<TestGame> game = MakeGame(ComputerBanks(), "", "", 1);
+
+  MainWindow& OpenWindow() {
+    MainWindow& window = harness.Window(ProgramDir());
+    window.program().session().GamePath = game->session.GamePath;
+    window.ExecuteOpen();
+    EXPECT_TRUE(window.program().state().GameActive);
+    return window;
+  }
+};
+
+TEST_F(ResultsCommandsTest, TheWindowOpensFromTheMenuAndFollowsEachAdvance) {
+  MainWindow& window = OpenWindow();
+  auto* command = window.findChild<QAction*>("mnuViewResults");
+  ASSERT_NE(command, nullptr);
+  ASSERT_TRUE(command->isEnabled());
+  ASSERT_NE(window.findChild<QAction*>("tbToolBarResults"), nullptr);
+  command->trigger();
+  ResultsWindow* results = window.results().window();
+  ASSERT_NE(results, nullptr);
+  EXPECT_TRUE(results->isVisible());
+  EXPECT_EQ(results->findChild<QComboBox*>("cboQuarter")->currentText(), "1");
+
+  ModalDriver driver;
+  driver.Box("Are you sure you want to advance the game?", QMessageBox::Yes)
+      .Box("Game advanced successfully", QMessageBox::Ok);
+  window.mnuAdvanceAdvanceGame_Click();
+  ASSERT_TRUE(driver.finished());
+  EXPECT_EQ(results->findChild<QComboBox*>("cboQuarter")->currentText(), "2")
+      << "the open window follows the game without being reopened";
+
+  window.mnuFileClose_Click();
+  EXPECT_FALSE(command->isEnabled());
+  EXPECT_TRUE(window.results().window() == nullptr || !window.results().window()->isVisible());
+}
+
+TEST_F(ResultsCommandsTest, ExportWritesTheFileTheCommandLineWould) {
+  MainWindow& window = OpenWindow();
+  QTemporaryDir dir;
+  const QString csv = dir.filePath("results.csv");
+  ASSERT_TRUE(window.results().ExportTo(csv));
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readLine().startsWith("kind,quarter,bank,bank_name,section,item,label,value"));
+  const QString json = dir.filePath("results.json");
+  ASSERT_TRUE(window.results().ExportTo(json));
+  QFile json_file(json);
+  ASSERT_TRUE(json_file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(json_file.readAll().contains("\"market_history\""));
 }
 
 }  // namespace
