@@ -104,7 +104,8 @@ bool ResultsWindow::Reload() {
   std::string layout;
   const bool read = session_.files.ReadText(ReportLayoutPath(session_), &layout).ok();
   if (read) {
-    const std::unique_ptr<QuarterSource> source = OpenQuarterSource(session_);
+    const std::unique_ptr<QuarterSource> source =
+        source_factory_ ? source_factory_() : OpenQuarterSource(session_);
     try {
       loaded_ = history_.Load(*source, layout);
     } catch (const RuntimeError&) {

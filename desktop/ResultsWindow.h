@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,10 @@ class ResultsWindow final : public QWidget {
   // Shows chart `index` of the chart selector.
   void ShowChart(int index);
 
+  // Where Reload reads the quarters from; the open game's quarters by default.
+  using SourceFactory = std::function<std::unique_ptr<QuarterSource>()>;
+  void set_source_factory(SourceFactory factory) { source_factory_ = std::move(factory); }
+
   const ResultsHistory& history() const { return history_; }
   const std::vector<int>& bank_order() const { return bank_order_; }
   ResultsChart* chart() const { return chart_; }
@@ -50,6 +55,7 @@ class ResultsWindow final : public QWidget {
   const ResultsTable* Shown() const;
 
   Session& session_;
+  SourceFactory source_factory_;
   ResultsHistory history_;
   bool loaded_ = false;
   std::size_t shown_quarter_ = 0;  // position in history_.quarters()
