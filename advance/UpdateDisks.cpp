@@ -35,6 +35,8 @@ const std::vector<std::string>& BankDiskFileNames() {
 bool WriteBankDisk(Session& session) {
   const int bank = session.DiskBank;
   const std::string& path = session.game.DiskPath(bank);
+  session.ui.Progress("Writing the disk of bank " + std::to_string(bank) + ": " +
+                      session.game.BankName(bank));
   FileSnapshot before;
   const bool saved = session.files.MakeDirectories(path).ok() &&
                      before.Take(session.files, path, BankDiskFileNames()).ok();

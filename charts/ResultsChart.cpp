@@ -49,8 +49,6 @@ struct AxisSpan {
 ResultsChart::ResultsChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setObjectName("chtResults");
   setRenderHint(QPainter::Antialiasing);
-  chart()->legend()->setAlignment(Qt::AlignBottom);
-  chart()->legend()->setVisible(true);
   setMinimumSize(480, 320);
 }
 
@@ -59,12 +57,13 @@ QString ResultsChart::HoverText(const QString& line, int quarter, double value) 
 }
 
 void ResultsChart::Show(const ChartData& content) {
-  QChart* shown = chart();
-  shown->removeAllSeries();
-  for (QAbstractAxis* axis : shown->axes()) {
-    shown->removeAxis(axis);
-    delete axis;
-  }
+  // A fresh chart each time: axes taken off a chart can linger in its drawing.
+  QChart* previous = chart();
+  auto* shown = new QChart();
+  shown->legend()->setAlignment(Qt::AlignBottom);
+  shown->legend()->setVisible(true);
+  setChart(shown);
+  delete previous;
   shown->setTitle(Text(content.title));
 
   auto* quarters = new QValueAxis(shown);
@@ -112,8 +111,13 @@ void ResultsChart::Show(const ChartData& content) {
     });
   }
   quarter_span.ApplyTo(quarters);
-  const int quarter_count = static_cast<int>(std::lround(quarters->max() - quarters->min())) + 1;
-  quarters->setTickCount(std::clamp(quarter_count, 2, kMaxQuarterTicks));
+  // Ticks on whole quarters only: as many as divide the span evenly, at most kMaxQuarterTicks.
+  const int span = static_cast<int>(std::lround(quarters->max() - quarters->min()));
+  int ticks = std::min(span + 1, kMaxQuarterTicks);
+  while (ticks > 2 && span % (ticks - 1) != 0) {
+    --ticks;
+  }
+  quarters->setTickCount(std::max(ticks, 2));
   value_span.ApplyTo(values);
   values->applyNiceNumbers();
   if (second != nullptr) {

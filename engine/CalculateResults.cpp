@@ -54,6 +54,8 @@ bool Calculate(Session& session, EngineContext& context) {
   AllocateMarkets(context);
 
   for (int b = 1; b <= banks; ++b) {
+    session.ui.Progress("Calculating the results of bank " + std::to_string(b) + ": " +
+                        session.game.BankName(b));
     if (!WaitForGameDisk(session)) {
       return false;
     }

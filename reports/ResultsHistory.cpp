@@ -48,7 +48,10 @@ ChartData ResultsHistory::RowChart(std::size_t row) const {
 ChartData ResultsHistory::MarketChart() const {
   ChartData chart;
   chart.title = "Market rates and indices";
-  chart.value_axis = "Rate (% a year) or index";
+  // The rates (series 1..6) run from 0 to 20, the indices from about 100: two axes.
+  chart.value_axis = "Rate (% a year)";
+  chart.second_axis = "Index";
+  chart.first_on_second_axis = 6;
   for (int s = 1; s <= kMarketSeriesCount; ++s) {
     ChartLine& line = chart.lines.emplace_back();
     line.name = MarketSeriesNames()[static_cast<std::size_t>(s - 1)].name;

@@ -1,7 +1,9 @@
 #include "shell/QtUi.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "platform/Cp1252.h"
 #include "shell/AdvanceDialogs.h"
@@ -96,6 +98,13 @@ FixChoice QtUi::ChooseFixDecisions(const std::string& label, bool disk_readable)
 int QtUi::ChooseComputerLevel() {
   ComputerLevelDialog dialog(Owner());
   return dialog.Choose();
+}
+
+void QtUi::Progress(const std::string& step) {
+  if (auto* window = qobject_cast<QMainWindow*>(main_window_.data())) {
+    window->statusBar()->showMessage(QString::fromStdString(Cp1252ToUtf8(step)));
+  }
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtUi::GameChanged() {

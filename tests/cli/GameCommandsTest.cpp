@@ -216,3 +216,29 @@ TEST(PdfPrinter, EscapesAndContinuesLongPagesOnNewSheets) {
 
 }  // namespace
 }  // namespace qv::cli
+
+namespace qv::cli {
+namespace {
+
+// At a terminal a long advance shows a line per bank as it goes; a script sees none of them.
+TEST(AdvanceCommand, ShowsEachBankAsItGoesOnlyAtATerminal) {
+  test::TempDir dir;
+  const std::string game = dir.path() + "game";
+  const std::string json = R"({"game_title": "Steps", "beginning_period": 20, "banks": [
+      {"name": "Alder", "management": "Computer1", "type": "Consumer"},
+      {"name": "Birch", "management": "Computer2", "type": "Business"}]})";
+  ASSERT_EQ(Qvctl({"new", game, "--setup", WriteSetup(dir, json), "--seed", "3"}).exit_code,
+            kExitOk);
+  const QvctlRun watched = QvctlAtTerminal({"advance", game, "--seed", "4"}, "");
+  ASSERT_EQ(watched.exit_code, kExitOk) << watched.out << watched.err;
+  EXPECT_NE(watched.err.find("Calculating the results of bank 1: Alder\n"
+                             "Calculating the results of bank 2: Birch\n"),
+            std::string::npos)
+      << watched.err;
+  const QvctlRun scripted = Qvctl({"advance", game, "--seed", "5"});
+  ASSERT_EQ(scripted.exit_code, kExitOk);
+  EXPECT_EQ(scripted.err.find("Calculating"), std::string::npos) << scripted.err;
+}
+
+}  // namespace
+}  // namespace qv::cli
