@@ -76,6 +76,8 @@ bool ArchiveBankDisk(Session& session) {
 bool WriteBankDisk(Session& session) {
   const int bank = session.DiskBank;
   const std::string& path = session.game.DiskPath(bank);
+  session.ui.Progress("Writing the disk of bank " + std::to_string(bank) + ": " +
+                      session.game.BankName(bank));
   FileSnapshot before;
   if (!session.files.MakeDirectories(path).ok() ||
       !before.Take(session.files, path, BankDiskFileNames()).ok() || !ArchiveBankDisk(session)) {

@@ -80,6 +80,7 @@ int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   AddVerify(app, &action);
   AddReportCommand(app, &action);
   AddEnvCommand(app, &action);
+  AddExportCommand(app, &action);
   AddDemoCommand(app, &action);
   AddUndoCommand(app, &action);
   AddHistoryCommand(app, &action);

@@ -116,6 +116,12 @@ FixChoice ConsoleUi::ChooseFixDecisions(const std::string& label, bool disk_read
   return chosen < 0 ? FixChoice::kClosed : static_cast<FixChoice>(chosen);
 }
 
+void ConsoleUi::Progress(const std::string& step) {
+  if (streams_.interactive) {
+    streams_.err << Cp1252ToUtf8(step) << "\n";
+  }
+}
+
 int ConsoleUi::ChooseComputerLevel() {
   streams_.out << "Choose Computer Expertise Level\n";
   if (!streams_.interactive) {

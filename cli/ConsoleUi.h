@@ -44,6 +44,8 @@ class ConsoleUi : public Ui {
   Answer Show(const Message& message) override;
   FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) override;
   int ChooseComputerLevel() override;
+  // A line per step while a person watches at a terminal; nothing for a pipe or a script.
+  void Progress(const std::string& step) override;
 
  private:
   Answer Unattended(const Message& message);

@@ -19,6 +19,12 @@ void AddHistoryCommand(CLI::App& app, Action* action);
 // What qvctl verify reports of the game directory `directory`: one line per problem.
 std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory);
 void AddDecideCommand(CLI::App& app, Action* action);
+void AddExportCommand(CLI::App& app, Action* action);
+
+// The quarterly report of the open game's latest quarter as JSON, laid out by `layout` (the
+// shipped one when empty), to standard output or `output`. Returns the exit code.
+int PrintReportJson(Session& session, Streams& streams, const std::string& layout,
+                    const std::string& output);
 
 // Prints the quarterly report of the open game with `layout` (the shipped one when empty):
 // to standard output, or to `output`, as PDF when its name ends in ".pdf". Returns the exit

@@ -55,11 +55,16 @@ void AddReportCommand(CLI::App& app, Action* action) {
   auto layout = std::make_shared<std::string>();
   auto copies = std::make_shared<int>(1);
   auto output = std::make_shared<std::string>();
+  auto json = std::make_shared<bool>(false);
   CLI::App* command =
       AddOpenGameCommand(app, action, "report", "Print the quarterly report of every bank",
                          [=](Session& session, Streams& streams) {
+                           if (*json) {
+                             return PrintReportJson(session, streams, *layout, *output);
+                           }
                            return PrintQuarterlyReport(session, streams, *layout, *copies, *output);
                          });
+  command->add_flag("--json", *json, "the report's rows and figures as JSON");
   command->add_option("--layout", *layout, "the report layout (default: the shipped report.qvs)");
   command->add_option("--copies", *copies, "number of copies")->check(CLI::Range(1, 99));
   command->add_option("--output", *output, "write to FILE instead (PDF when it ends in .pdf)");

@@ -36,7 +36,9 @@
 #include "desktop/OptionsDialog.h"
 #include "desktop/QtPrinter.h"
 #include "desktop/RecentGames.h"
+#include "desktop/ReportPreview.h"
 #include "desktop/ResStrings.h"
+#include "desktop/ResultsCommands.h"
 #include "desktop/SettingsStore.h"
 #include "desktop/StatusPanel.h"
 #include "desktop/Twips.h"
@@ -97,7 +99,8 @@ QWidget* InstructionPanel(const char* name, const std::vector<QString>& lines) {
 
 }  // namespace
 
-MainWindow::MainWindow(Instructor& program) : program_(program) {
+MainWindow::MainWindow(Instructor& program)
+    : program_(program), results_(std::make_unique<ResultsCommands>(program.session(), this)) {
   setObjectName("frmMain");
   setWindowTitle("Quorvant Instructor - No Game Active");
   BuildMenus();
@@ -108,7 +111,10 @@ MainWindow::MainWindow(Instructor& program) : program_(program) {
   LoadResStrings(this);
   RestorePlacement();
   program_.ui().set_main_window(this);
-  program_.ui().set_on_game_changed([this] { RefreshStatus(); });
+  program_.ui().set_on_game_changed([this] {
+    RefreshStatus();
+    results_->GameChanged();
+  });
 }
 
 MainWindow::~MainWindow() {
@@ -157,6 +163,8 @@ void MainWindow::BuildMenus() {
       add_item(file, "mnuFilePrint", "&Print Current Form", &MainWindow::mnuFilePrint_Click);
   game_commands_[3] =
       add_item(file, "mnuFilePrintReport", "Print &Report", &MainWindow::mnuFilePrintReport_Click);
+  results_actions_.push_back(
+      add_item(file, "mnuFileExport", "&Export Results...", &MainWindow::mnuFileExport_Click));
   add_bar(file, "mnuFileBar2");
   recent_menu_ = file->addMenu("Recent &Games");
   recent_menu_->setObjectName("mnuFileRecent");
@@ -171,6 +179,10 @@ void MainWindow::BuildMenus() {
   add_item(advance, "mnuAdvanceEnterDecisions", "Enter &Decisions for a Bank...",
            &MainWindow::mnuAdvanceEnterDecisions_Click);
   game_commands_[4] = advance->menuAction();
+
+  QMenu* view = add_menu("mnuView", "&View");
+  results_actions_.push_back(
+      add_item(view, "mnuViewResults", "&Results and Charts", &MainWindow::mnuViewResults_Click));
 
   QMenu* tools = add_menu("mnuTools", "1032");
   add_item(tools, "mnuToolsChangeEnv", "&Change Regulatory Environment",
@@ -230,6 +242,10 @@ void MainWindow::BuildToolBar() {
   }
   connect(add_button("Help", "1048", QStyle::SP_MessageBoxQuestion, "help-contents"),
           &QAction::triggered, this, &MainWindow::mnuHelpContents_Click);
+  // After the buttons of the command table, so that theirs keep their positions.
+  results_actions_.push_back(add_button("Results", "Results and Charts",
+                                        QStyle::SP_FileDialogDetailedView, "x-office-spreadsheet"));
+  connect(results_actions_.back(), &QAction::triggered, this, &MainWindow::mnuViewResults_Click);
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
@@ -464,6 +480,9 @@ void MainWindow::SetGameCommandsEnabled(bool enabled) {
   print_button_->setEnabled(enabled);
   // Its menu being disabled does not stop the command's shortcut.
   findChild<QAction*>("mnuAdvanceAdvanceGame")->setEnabled(enabled);
+  for (QAction* command : results_actions_) {
+    command->setEnabled(enabled);
+  }
 }
 
 void MainWindow::GameDisplay() {
@@ -514,6 +533,7 @@ void MainWindow::mnuFileClose_Click() {
   SaveFirst();
   if (session().ProceedOk == Proceed::kGoOn) {
     state().GameActive = false;
+    results_->GameClosed();
     NoGameDisplay();
   }
 }
@@ -688,7 +708,7 @@ void MainWindow::mnuFilePrintReport_Click() {
   if (copies < 1) {
     return;
   }
-  QtPrinter report_printer(printer, this);
+  ReportPreview report_printer(printer, this);
   if (const std::optional<PrinterFont> font = ReportPrinterFont(program_.settings())) {
     report_printer.set_preferred_font(*font);
   }
@@ -736,6 +756,14 @@ void MainWindow::mnuToolsOptions_Click() {
 
 void MainWindow::mnuHelpContents_Click() {
   ShowHelp("contents");
+}
+
+void MainWindow::mnuViewResults_Click() {
+  results_->ShowResults();
+}
+
+void MainWindow::mnuFileExport_Click() {
+  results_->ExportResults();
 }
 
 void MainWindow::mnuHelpAbout_Click() {

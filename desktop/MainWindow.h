@@ -3,7 +3,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Ui.h"
 
@@ -18,6 +20,7 @@ namespace qv {
 class HelpWindow;
 class Instructor;
 class StatusPanel;
+class ResultsCommands;
 struct Session;
 struct ShellState;
 
@@ -53,6 +56,10 @@ class MainWindow final : public QMainWindow {
   void mnuToolsOptions_Click();
   void mnuHelpContents_Click();
   void mnuHelpAbout_Click();
+  // The results window (table and charts) and the export of the results for a spreadsheet.
+  void mnuViewResults_Click();
+  void mnuFileExport_Click();
+  ResultsCommands& results() { return *results_; }
 
   // Opens the guide at the section `anchor`: in the help window beside the main window, or,
   // when asked from a modal dialog `from`, modally over it so it can be read there.
@@ -112,6 +119,9 @@ class MainWindow final : public QMainWindow {
   std::array<QAction*, 6> game_commands_{};
   QAction* save_button_ = nullptr;
   QAction* print_button_ = nullptr;
+  std::unique_ptr<ResultsCommands> results_;
+  // The results commands, which need an open game as the commands above do.
+  std::vector<QAction*> results_actions_;
 };
 
 }  // namespace qv

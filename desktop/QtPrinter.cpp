@@ -1,7 +1,9 @@
 #include "desktop/QtPrinter.h"
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -32,6 +34,14 @@ std::vector<std::string> QtPrinter::FontNames() {
   for (const QString& family : QFontDatabase::families()) {
     names.push_back(family.toStdString());
   }
+  // The system resolves a family it lacks to another it has, as the URW fonts stand in for
+  // Courier under its name: a family that resolves to a fixed-pitch font is offered too. A
+  // request without a style hint falls back to the system's ordinary font, which is not
+  // fixed-pitch, so a missing family is not mistaken for one.
+  const QString alias = QStringLiteral("Courier");
+  if (!QFontDatabase::hasFamily(alias) && QFontInfo(QFont(alias)).fixedPitch()) {
+    names.push_back(alias.toStdString());
+  }
   return names;
 }
 
@@ -40,13 +50,22 @@ bool QtPrinter::ChooseFixedPitchFont(const PrinterFont& preset, PrinterFont* cho
     *chosen = *preferred_;
     return true;
   }
-  QFont initial(QString::fromStdString(preset.name));
+  // Without a family of its own the preset is the system's fixed-pitch font, not its ordinary
+  // proportional one.
+  QFont initial = preset.name.empty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                      : QFont(QString::fromStdString(preset.name));
   initial.setPointSizeF(preset.size);
-  QFontDialog dialog(initial, owner_.data());
+  QFontDialog dialog(owner_.data());
   dialog.setObjectName("dlgCommonDialog");
   dialog.setWindowTitle("Select Printer Font");
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   dialog.setOption(QFontDialog::MonospacedFonts);
+  // The dialog lists its families when it is made and filters them again only when the
+  // writing system changes: choosing the current one again applies the fixed-pitch filter.
+  if (auto* writing_systems = dialog.findChild<QComboBox*>()) {
+    writing_systems->activated(writing_systems->currentIndex());
+  }
+  dialog.setCurrentFont(initial);
   if (dialog.exec() != QDialog::Accepted) {
     return false;
   }

@@ -1,7 +1,9 @@
 #include "desktop/QtUi.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "desktop/AdvanceDialogs.h"
 #include "platform/Cp1252.h"
@@ -106,6 +108,13 @@ FixChoice QtUi::ChooseFixDecisionsFor(int bank, const std::string& bank_name,
 int QtUi::ChooseComputerLevel() {
   ComputerLevelDialog dialog(Owner());
   return dialog.Choose();
+}
+
+void QtUi::Progress(const std::string& step) {
+  if (auto* window = qobject_cast<QMainWindow*>(main_window_.data())) {
+    window->statusBar()->showMessage(QString::fromStdString(Cp1252ToUtf8(step)));
+  }
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtUi::GameChanged() {

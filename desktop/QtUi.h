@@ -19,6 +19,9 @@ class QtUi final : public Ui {
                                   bool disk_readable) override;
   int ChooseComputerLevel() override;
   void GameChanged() override;
+  // Shows the step in the main window's status bar and lets the windows repaint, so that a
+  // long advance never looks frozen.
+  void Progress(const std::string& step) override;
 
   // The window that owns the boxes when no modal dialog is open.
   void set_main_window(QWidget* window) { main_window_ = window; }

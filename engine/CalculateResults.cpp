@@ -64,6 +64,8 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
 
   for (int b = 1; b <= banks; ++b) {
     at_work = {};
+    session.ui.Progress("Calculating the results of bank " + std::to_string(b) + ": " +
+                        session.game.BankName(b));
     Portfolio& lots = t.Portfolios(b);
     if (!portfolios.Load(b, &lots)) {
       return false;

@@ -56,6 +56,9 @@ class Ui {
   virtual int ChooseComputerLevel() = 0;
   // The open game's record changed (a quarter, the game itself): views of it refresh.
   virtual void GameChanged() {}
+  // A long operation has reached `step` (Windows-1252: the bank being calculated or written):
+  // a front end shows it and keeps its window responsive meanwhile.
+  virtual void Progress(const std::string& step) { (void)step; }
 };
 
 }  // namespace qv

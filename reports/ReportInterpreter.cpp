@@ -1,27 +1,17 @@
 #include "reports/ReportInterpreter.h"
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "data/GameRecord.h"
 #include "platform/Clock.h"
 #include "platform/NumberFormat.h"
-#include "platform/Numeric.h"
 #include "platform/RuntimeError.h"
 #include "reports/ReportFormats.h"
-#include "reports/ReportItems.h"
 
 namespace qv {
 
 namespace {
-
-constexpr double kHeaderCode = -10;
-constexpr double kEndCode = 99;
-constexpr double kTextCode = 0;
-constexpr double kValueRow = 1;
-constexpr double kDecisionRow = 2;
-constexpr double kAmountRow = 3;
 
 constexpr int kMakerColumn = 30;
 constexpr int kQuarterColumn = 36;
@@ -39,66 +29,35 @@ int BankColumn(int bank) {
   return kReportFirstBankColumn + kReportColumnWidth * (bank - 1);
 }
 
-// A layout number used as an item number: the nearest whole number.
-int ItemNumber(double field) {
-  return ToInteger(field);
-}
-
 }  // namespace
 
-// The layout's lines in order; reading past the last line is run-time error 62, as reading
-// past the end of a text file is.
-class ReportInterpreter::LineReader {
+// Prints what the layout walk hands over: the header, text lines and rows.
+class ReportInterpreter::PagePrinter final : public LayoutReader {
  public:
-  explicit LineReader(std::string_view text) : text_(text) {}
+  PagePrinter(ReportInterpreter& interpreter, Printer& printer)
+      : interpreter_(interpreter), printer_(printer) {}
 
-  std::string_view Next() {
-    if (at_ >= text_.size()) {
-      throw RuntimeError(error::kInputPastEnd);
-    }
-    std::size_t end = text_.find('\n', at_);
-    std::string_view line;
-    if (end == std::string_view::npos) {
-      line = text_.substr(at_);
-      at_ = text_.size();
-    } else {
-      line = text_.substr(at_, end - at_);
-      at_ = end + 1;
-    }
-    if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
-    return line;
+  void Header(std::string_view caption) override { interpreter_.PrintHeader(caption, printer_); }
+  void Text(std::string_view line) override {
+    printer_.Print(line);
+    printer_.EndLine();
   }
+  void Row(const LayoutRow& row) override { interpreter_.PrintRow(row, printer_); }
 
  private:
-  std::string_view text_;
-  std::size_t at_ = 0;
+  ReportInterpreter& interpreter_;
+  Printer& printer_;
 };
 
 void ReportInterpreter::PrintPass(std::string_view layout, bool last_pass, Printer& printer) {
-  LineReader reader(layout);
-  LayoutFields fields;
-  for (;;) {
-    ParseLayoutLine(reader.Next(), fields);
-    const double code = fields(1);
-    if (code == kHeaderCode) {
-      PrintHeader(reader, printer);
-    } else if (code == kEndCode) {
-      if (!last_pass) {
-        printer.NewPage();
-      }
-      return;
-    } else if (code == kTextCode) {
-      printer.Print(reader.Next());
-      printer.EndLine();
-    } else {
-      PrintRow(fields, reader.Next(), printer);
-    }
+  PagePrinter pages(*this, printer);
+  WalkLayout(layout, figures_, session_.game.NumBanks, pages);
+  if (!last_pass) {
+    printer.NewPage();
   }
 }
 
-void ReportInterpreter::PrintHeader(LineReader& reader, Printer& printer) {
+void ReportInterpreter::PrintHeader(std::string_view caption_line, Printer& printer) {
   const GameRecord& game = session_.game;
 
   printer.Print(std::string("Quorvant Version ") + kGameVersion);
@@ -114,7 +73,7 @@ void ReportInterpreter::PrintHeader(LineReader& reader, Printer& printer) {
   printer.EndLine();
 
   printer.EndLine();
-  const std::string caption(reader.Next());
+  const std::string caption(caption_line);
 
   // Bank names run over two lines, five characters in each column and the rest below.
   for (int b = 1; b <= game.NumBanks; ++b) {
@@ -139,40 +98,11 @@ void ReportInterpreter::PrintHeader(LineReader& reader, Printer& printer) {
   printer.EndLine();
 }
 
-void ReportInterpreter::PrintRow(const LayoutFields& fields, std::string_view label,
-                                 Printer& printer) {
-  const int num_banks = session_.game.NumBanks;
-  printer.Print(label);
+void ReportInterpreter::PrintRow(const LayoutRow& row, Printer& printer) {
+  printer.Print(row.label);
   printer.Tab(kReportFirstBankColumn);
-  const int format = ReportFormatCode(fields(2));
-
-  const double kind = std::abs(fields(1));
-  if (kind == kDecisionRow) {
-    const int item = ItemNumber(fields(3));
-    for (int b = 1; b <= num_banks; ++b) {
-      row_values_(b) = figures_.banks.Decision(b, item);
-    }
-  } else if (kind == kValueRow) {
-    int row = ItemNumber(fields(3));
-    FindValueRow(row);
-    for (int b = 1; b <= num_banks; ++b) {
-      row_values_(b) = figures_.competitors.CompetitorValues(b, row);
-    }
-  } else if (kind == kAmountRow) {
-    int row = ItemNumber(fields(3));
-    FindAmountRow(row);
-    for (int b = 1; b <= num_banks; ++b) {
-      row_values_(b) = figures_.competitors.CompetitorAmounts(b, row);
-    }
-  }
-  if (fields(1) < 0) {
-    for (double& value : row_values_) {
-      value = -value;
-    }
-  }
-
-  for (int b = 1; b <= num_banks; ++b) {
-    printer.Print(RightAlignInColumn(FormatReportValue(row_values_(b), format)));
+  for (int b = 1; b <= session_.game.NumBanks; ++b) {
+    printer.Print(RightAlignInColumn(FormatReportValue(row.figures(b), row.format)));
   }
   printer.EndLine();
 }

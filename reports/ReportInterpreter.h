@@ -7,6 +7,7 @@
 #include "platform/Table.h"
 #include "reports/LayoutLine.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportLayout.h"
 
 namespace qv {
 
@@ -18,8 +19,9 @@ inline constexpr int kReportLabelWidth = kReportFirstBankColumn - 1;
 // The text at column 30 of the report's first line.
 inline constexpr const char* kReportMakerLine = "Bank Management Simulation";
 
-// Prints the report from its layout file, one pass per copy. The layout is read line by
-// line; each instruction line is a list of numbers whose first is the line code:
+// Prints the report from its layout file, one pass per copy, through the same walk of the
+// layout (WalkLayout) as the on-screen results table. Each instruction line is a list of
+// numbers whose first is the line code:
 //   -10  the header; the next line is the caption of the bank-name column
 //    0   a text line; the next line is printed as it stands
 //   +-1  a row of competitor values   (field 2 the format code 1..6, field 3 the item,
@@ -40,15 +42,13 @@ class ReportInterpreter {
   void PrintPass(std::string_view layout, bool last_pass, Printer& printer);
 
  private:
-  class LineReader;
+  class PagePrinter;
 
-  void PrintHeader(LineReader& reader, Printer& printer);
-  void PrintRow(const LayoutFields& fields, std::string_view label, Printer& printer);
+  void PrintHeader(std::string_view caption, Printer& printer);
+  void PrintRow(const LayoutRow& row, Printer& printer);
 
   Session& session_;
   const ReportFigures& figures_;
-  // The figures of the row last printed, which a row of an unknown kind prints again.
-  Table<double, kMaxBanks> row_values_;
 };
 
 }  // namespace qv

@@ -241,6 +241,32 @@ TEST_F(RunningGame, ReportAsTextAndPdf) {
   EXPECT_NE(bytes.find("(Game Title: Course"), std::string::npos);
 }
 
+TEST_F(RunningGame, ExportsAsCsvOrJsonAndRefusesAQuarterNotKept) {
+  const QvctlRun csv = As({"export", game});
+  ASSERT_EQ(csv.exit_code, kExitOk) << csv.err;
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+            "kind,quarter,bank,bank_name,section,item,label,value\r");
+  EXPECT_NE(csv.out.find("report,0,2,Birch,BALANCE SHEET,1,Total Assets,"), std::string::npos);
+  EXPECT_TRUE(csv.err.empty()) << "no progress lines without a terminal: " << csv.err;
+
+  const std::string file = dir.path() + "results.json";
+  ASSERT_EQ(As({"export", game, "--all", "--output", file}).exit_code, kExitOk);
+  EXPECT_EQ(dir.Read("results.json").substr(0, 16), "{\n  \"game_title\"");
+
+  const QvctlRun missing = As({"export", game, "--quarter", "5"});
+  EXPECT_EQ(missing.exit_code, kExitFailed);
+  EXPECT_NE(missing.err.find("quarter 5 is not kept; the game holds quarter 0"), std::string::npos);
+  EXPECT_EQ(As({"export", game, "--all", "--quarter", "0"}).exit_code, kExitBadArguments);
+  EXPECT_EQ(As({"export", game, "--format", "xls"}).exit_code, kExitBadArguments);
+}
+
+TEST_F(RunningGame, ReportAsJsonCarriesThePrintedTexts) {
+  const QvctlRun run = As({"report", game, "--json"});
+  ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+  EXPECT_NE(run.out.find("\"label\": \"Share Price\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"texts\": [\""), std::string::npos);
+}
+
 TEST_F(RunningGame, ReportOfAGameWithoutCompetitorFileFails) {
   std::filesystem::remove(game + "/Comp.qv");
   const QvctlRun run = As({"report", game});
@@ -267,6 +293,32 @@ TEST(PdfPrinter, EscapesAndContinuesLongPagesOnNewSheets) {
   EXPECT_NE(pdf.find("(a \\(b\\) c\\\\) Tj"), std::string::npos);
   EXPECT_NE(pdf.find("/Count 2"), std::string::npos) << "70 lines need two sheets";
   EXPECT_NE(pdf.find("startxref"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qv::cli
+
+namespace qv::cli {
+namespace {
+
+// At a terminal a long advance shows a line per bank as it goes; a script sees none of them.
+TEST(AdvanceCommand, ShowsEachBankAsItGoesOnlyAtATerminal) {
+  test::TempDir dir;
+  const std::string game = dir.path() + "game";
+  const std::string json = R"({"game_title": "Steps", "beginning_period": 20, "banks": [
+      {"name": "Alder", "management": "Computer1", "type": "Consumer"},
+      {"name": "Birch", "management": "Computer2", "type": "Business"}]})";
+  ASSERT_EQ(Qvctl({"new", game, "--setup", WriteSetup(dir, json), "--seed", "3"}).exit_code,
+            kExitOk);
+  const QvctlRun watched = QvctlAtTerminal({"advance", game, "--seed", "4"}, "");
+  ASSERT_EQ(watched.exit_code, kExitOk) << watched.out << watched.err;
+  EXPECT_NE(watched.err.find("Calculating the results of bank 1: Alder\n"
+                             "Calculating the results of bank 2: Birch\n"),
+            std::string::npos)
+      << watched.err;
+  const QvctlRun scripted = Qvctl({"advance", game, "--seed", "5"});
+  ASSERT_EQ(scripted.exit_code, kExitOk);
+  EXPECT_EQ(scripted.err.find("Calculating"), std::string::npos) << scripted.err;
 }
 
 }  // namespace

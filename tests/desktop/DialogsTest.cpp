@@ -31,7 +31,7 @@ TEST(MainWindowCommands, CaptionsFromTheStringTableAndTheCommandTable) {
     EXPECT_EQ(action->text(), row.caption) << row.name;
   }
   const QList<QAction*> buttons = window.findChild<QToolBar*>("tbToolBar")->actions();
-  ASSERT_EQ(buttons.size(), 10);
+  ASSERT_EQ(buttons.size(), 11);
   QStringList tooltips;
   QStringList hidden;
   for (int i = 0; i < buttons.size(); ++i) {
@@ -41,6 +41,7 @@ TEST(MainWindowCommands, CaptionsFromTheStringTableAndTheCommandTable) {
     }
   }
   EXPECT_EQ(tooltips.value(9), "Help");
+  EXPECT_EQ(tooltips.value(10), "Results and Charts");
   EXPECT_EQ(tooltips.value(6), "Close Current Form");
   EXPECT_EQ(hidden, QStringList({"7", "8", "9"}));
   EXPECT_FALSE(buttons[2]->isEnabled());  // Save, with no game open

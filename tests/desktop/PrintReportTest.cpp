@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QListView>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -25,8 +27,9 @@ namespace qv::test {
 namespace {
 
 bool HasCourier() {
-  for (const QString& family : QFontDatabase::families()) {
-    if (family.compare("Courier", Qt::CaseInsensitive) == 0) {
+  QPrinter printer;
+  for (const std::string& family : QtPrinter(printer, nullptr).FontNames()) {
+    if (QString::fromStdString(family).compare("Courier", Qt::CaseInsensitive) == 0) {
       return true;
     }
   }
@@ -118,6 +121,12 @@ TEST(QtPrinterFont, CourierResolvesToAFixedPitchFont) {
   EXPECT_EQ(info.pointSize(), 12);
 }
 
+// The fonts the README installs stand in for Courier under its name (fontconfig's alias), and
+// that counts as the printer having Courier: the font dialog is not needed.
+TEST(QtPrinterFont, TheSystemsCourierAliasCounts) {
+  EXPECT_TRUE(HasCourier());
+}
+
 TEST(QtPrinterFont, TheFontDialogOffersFixedPitchFontsAndCanBeCancelled) {
   QPrinter printer;
   QtPrinter report_printer(printer, nullptr);
@@ -131,6 +140,14 @@ TEST(QtPrinterFont, TheFontDialogOffersFixedPitchFontsAndCanBeCancelled) {
               ASSERT_NE(dialog, nullptr);
               EXPECT_EQ(dialog->windowTitle(), "Select Printer Font");
               EXPECT_TRUE(dialog->testOption(QFontDialog::MonospacedFonts));
+              // The family list offers fixed-pitch fonts only.
+              auto* families = dialog->findChild<QListView*>();
+              ASSERT_NE(families, nullptr);
+              ASSERT_GT(families->model()->rowCount(), 0);
+              for (int row = 0; row < families->model()->rowCount(); ++row) {
+                const QString family = families->model()->index(row, 0).data().toString();
+                EXPECT_TRUE(QFontDatabase::isFixedPitch(family)) << family.toStdString();
+              }
               dialog->setCurrentFont(QFont("Nimbus Mono PS", 10));
               static_cast<QDialog*>(dialog)->accept();
             })
@@ -174,6 +191,13 @@ TEST(PrintReport, PdfHoldsTheSamePageAsTheTextPrinter) {
       static_cast<QDialog*>(dialog)->accept();
     });
   }
+  // The report shows in the print preview first; its Print button prints it.
+  driver.Then("dlgPrintPreview", [pdf](QWidget* preview) {
+    EXPECT_FALSE(QFile::exists(pdf)) << "nothing printed before Print is pressed";
+    auto* print = preview->findChild<QAction*>("cmdPrint");
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+  });
   window.mnuFilePrintReport_Click();
   ASSERT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
   ASSERT_TRUE(QFile::exists(pdf));
@@ -189,6 +213,21 @@ TEST(PrintReport, PdfHoldsTheSamePageAsTheTextPrinter) {
   for (int i = 0; i < layout.size(); ++i) {
     EXPECT_EQ(layout[i].simplified(), expected[i].simplified()) << "line " << i + 1;
   }
+}
+
+TEST(PrintReport, ClosingThePreviewPrintsNothing) {
+  DesktopHarness harness;
+  const auto game = MakeGame(ComputerBanks());
+  MainWindow& window = harness.Window(ProgramDir());
+  window.program().session().GamePath = game->session.GamePath;
+  window.ExecuteOpen();
+  const QString pdf = QString::fromStdString(game->session.GamePath) + "Quorvant Report.pdf";
+  ModalDriver driver;
+  driver.Then("dlgCommonDialog", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); })
+      .Then("dlgPrintPreview", [](QWidget* preview) { static_cast<QDialog*>(preview)->reject(); });
+  window.mnuFilePrintReport_Click();
+  EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
+  EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(PrintReport, CancellingThePrintDialogPrintsNothing) {
