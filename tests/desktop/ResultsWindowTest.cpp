@@ -135,7 +135,7 @@ TEST_F(ResultsWindowTest, ChartsHoldOneSeriesPerBankOrMarketSeriesWithTheirValue
 
 TEST_F(ResultsWindowTest, FollowsTheGameAfterAnAdvanceAndSavesCharts) {
   window.ShowChart(3);
-  ASSERT_EQ(AdvanceGame(game->session), -1);
+  ASSERT_EQ(AdvanceGame(game->session), Proceed::kGoOn);
   ASSERT_TRUE(window.Reload());
   EXPECT_EQ(Quarters()->currentText(), "3");
   EXPECT_EQ(window.findChild<QComboBox*>("cboChart")->currentIndex(), 3) << "the chart kept";

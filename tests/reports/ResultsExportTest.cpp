@@ -117,7 +117,7 @@ struct ResultsExportTest : ::testing::Test {
         game.Create(game.Setup({{"Smith, Co", 1, 0}, {"Caf\xC3\xA9 B", 2, 1}, {"Cedar", 3, 2}})),
         -1);
     game.ui.AcknowledgeOkBoxes();
-    ASSERT_EQ(AdvanceGame(game.session), -1);
+    ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
     std::string layout;
     ASSERT_TRUE(game.session.files.ReadText(ReportLayoutPath(game.session), &layout).ok());
     LiveQuarterSource source(game.session);

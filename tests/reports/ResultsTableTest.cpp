@@ -48,7 +48,7 @@ struct ResultsTableTest : ::testing::Test {
         -1);
     game.ui.AcknowledgeOkBoxes();
     for (int q = 0; q < 2; ++q) {
-      ASSERT_EQ(AdvanceGame(game.session), -1);
+      ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
     }
   }
 
