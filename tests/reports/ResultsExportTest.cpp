@@ -115,7 +115,7 @@ struct ResultsExportTest : ::testing::Test {
     // Names as entered, with a comma and a letter beyond ASCII.
     ASSERT_EQ(
         game.Create(game.Setup({{"Smith, Co", 1, 0}, {"Caf\xC3\xA9 B", 2, 1}, {"Cedar", 3, 2}})),
-        -1);
+        Proceed::kGoOn);
     game.ui.AcknowledgeOkBoxes();
     ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
     std::string layout;

@@ -45,7 +45,7 @@ struct ResultsTableTest : ::testing::Test {
     ASSERT_EQ(
         game.Create(game.Setup(
             {{"Alder", 1, 0}, {"Birchwood Savings", 2, 1}, {"Cedar", 3, 2}, {"Dogwood", 1, 3}})),
-        -1);
+        Proceed::kGoOn);
     game.ui.AcknowledgeOkBoxes();
     for (int q = 0; q < 2; ++q) {
       ASSERT_EQ(AdvanceGame(game.session), Proceed::kGoOn);
