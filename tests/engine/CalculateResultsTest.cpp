@@ -40,6 +40,13 @@ class DiskRemovedAfter : public test::FaultyFileSystem {
     }
     return FaultyFileSystem::ReadText(path, contents);
   }
+  Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
+                        std::string* contents) override {
+    if (path.find("Global.qv") != std::string::npos && present_reads-- <= 0) {
+      return Status::Error(71, "disk removed");
+    }
+    return FaultyFileSystem::ReadTextAtMost(path, max_bytes, contents);
+  }
 };
 
 // A game of banks whose books are empty but whose shares exist, so that every stage before
