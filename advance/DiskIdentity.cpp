@@ -1,8 +1,8 @@
 #include "advance/DiskIdentity.h"
 
 #include "data/GlobalFile.h"
-#include "platform/RuntimeError.h"
 #include "data/Messages.h"
+#include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
 namespace qv {

@@ -9,8 +9,8 @@
 #include "cli/GameCommands.h"
 #include "data/GameCheck.h"
 #include "data/GlobalFile.h"
-#include "platform/Cp1252.h"
 #include "data/StorageCheck.h"
+#include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 
 namespace qv::cli {

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/DecisionForm.h"
 #include "platform/Cp1252.h"
 #include "platform/Ui.h"
 #include "setup/InstructorDecisions.h"
-#include "desktop/DecisionForm.h"
 
 namespace qv {
 

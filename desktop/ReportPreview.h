@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPointer>
-#include <optional>
 #include <QWidget>
+#include <optional>
 
 #include "platform/Printer.h"
 #include "reports/TextPages.h"

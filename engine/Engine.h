@@ -13,7 +13,6 @@ namespace qv {
 // error was reported ("Quorvant Sub CalculateResults Error " and its number, followed by
 // " while closing Bank 3: Gamma" when the error arose in one bank's part of the quarter; then
 // `*failed_bank`, when given, is that bank).
-Proceed CalculateResults(Session& session, PortfolioSource& portfolios,
-                         int* failed_bank = nullptr);
+Proceed CalculateResults(Session& session, PortfolioSource& portfolios, int* failed_bank = nullptr);
 
 }  // namespace qv

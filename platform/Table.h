@@ -56,7 +56,7 @@ class Table2 {
     }
     return static_cast<std::size_t>((row - 1) * Cols + (col - 1));
   }
-  std::array<T, static_cast<std::size_t>(Rows) * Cols> items_{};
+  std::array<T, static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols)> items_{};
 };
 
 }  // namespace qv

@@ -14,10 +14,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "desktop/DecisionForm.h"
 #include "platform/Cp1252.h"
 #include "platform/NumberFormat.h"
 #include "setup/BankDisk.h"
-#include "desktop/DecisionForm.h"
 
 namespace qv::team {
 

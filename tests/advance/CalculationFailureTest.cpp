@@ -24,7 +24,7 @@ class CalculationFailure : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
-              -1);
+              Proceed::kGoOn);
     Session& s = game.session;
     ASSERT_TRUE(ReadGlobalFile(s, 0));
     ApplyGlobalRecord(s);

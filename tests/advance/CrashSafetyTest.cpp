@@ -91,7 +91,7 @@ struct CrashSafety : ::testing::Test {
     game.real.set_durable(false);
     game.ui.AcknowledgeOkBoxes();
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
-              -1)
+              Proceed::kGoOn)
         << ::testing::PrintToString(game.ui.texts());
     Table<float, 63> decisions;
     for (int item : {20, 21, 43, 44, 45, 46, 47, 48}) {

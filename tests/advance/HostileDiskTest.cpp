@@ -147,7 +147,7 @@ class HostileDiskGame : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
-              -1);
+              Proceed::kGoOn);
     session.GamePath = game.session.GamePath;
     session.ProgramDir = game.session.ProgramDir;
     ASSERT_TRUE(ReadGlobalFile(session, 0));
@@ -178,6 +178,14 @@ class HostileDiskGame : public ::testing::Test {
 
 class HostileDisk : public HostileDiskGame, public ::testing::WithParamInterface<Hostile> {};
 
+// The closing message of an advance that went on: a success, or one that names Alder's disk,
+// whose planted file kept it from being written.
+bool AdvancedLeavingAldersDiskAtMost(const std::string& closing, const std::string& disk) {
+  return closing == "Game advanced successfully" ||
+         closing == "Game advanced, but these bank disks were not written:\rBank 1: Alder (" +
+                        disk + ")\rThe next advance asks for them again.";
+}
+
 // The disk is refused, never read through or written through; the class goes on without it,
 // and the game stays sound for the next quarter.
 TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
@@ -186,7 +194,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
   const std::string notes = game.dir.Read("instructor-notes.txt");
 
   ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << Texts();
-  EXPECT_EQ(ui.texts.back(), "Game advanced successfully") << Texts();
+  EXPECT_TRUE(AdvancedLeavingAldersDiskAtMost(ui.texts.back(), disk)) << Texts();
   std::string refusal = row.refusal;
   if (const auto at = refusal.find("DISK"); at != std::string::npos)
     refusal.replace(at, 4, disk);
@@ -201,7 +209,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
   ui.texts.clear();
   ui.fix_labels.clear();
   ASSERT_EQ(AdvanceGame(session), Proceed::kGoOn) << Texts();
-  EXPECT_EQ(ui.texts.back(), "Game advanced successfully") << Texts();
+  EXPECT_TRUE(AdvancedLeavingAldersDiskAtMost(ui.texts.back(), disk)) << Texts();
   EXPECT_EQ(session.game.ResultsQuarter, 2);
   EXPECT_EQ(CheckGameDirectory(game.real, session.GamePath), std::vector<std::string>{});
   EXPECT_EQ(game.dir.Read("instructor-notes.txt"), notes);

@@ -86,7 +86,7 @@ TEST(Startup, RetryAfterAFailedOpenSearchesAgain) {
   TempDir program_dir;
   namespace fs = std::filesystem;
   for (const auto& file : fs::directory_iterator(game->session.GamePath)) {
-    if (file.path().filename() != kGlobalFileName) {
+    if (file.is_regular_file() && file.path().filename() != kGlobalFileName) {
       fs::copy_file(file.path(), program_dir.path() + file.path().filename().string());
     }
   }

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "data/BanksFile.h"
+#include "data/GameLock.h"
 #include "newgame/CreateGame.h"
 #include "newgame/NewGameState.h"
 #include "newgame/PeriodZero.h"
@@ -91,8 +92,9 @@ void TestGame::WriteStudentDecisions(int bank, const Table<float, 63>& decisions
 std::map<std::string, std::string> TestGame::FolderBytes(const std::string& folder) const {
   std::map<std::string, std::string> bytes;
   for (const auto& entry : fs::directory_iterator(folder)) {
-    if (!entry.is_regular_file()) {
-      continue;  // the quarter archive is no file of the game
+    // Neither the quarter archive nor the lock that every command takes is a file of the game.
+    if (!entry.is_regular_file() || entry.path().filename() == kLockFileName) {
+      continue;
     }
     std::ifstream file(entry.path(), std::ios::binary);
     bytes[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(file), {});
