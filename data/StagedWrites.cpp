@@ -59,7 +59,9 @@ Status StagedWrites::StageInto(FileBatch& batch, std::string_view last_name) {
   files_.clear();
   std::stable_partition(files.begin(), files.end(),
                         [&](const auto& file) { return !SameName(NameOf(file.first), last_name); });
-  for (const auto& [path, contents] : files) {
+  for (const auto& file : files) {
+    const std::string& path = file.first;
+    const std::string& contents = file.second;
     // Writing the file out is where a full or write-protected disk shows, so it runs the
     // retry protocol of the routine that composed the file.
     Status staged = Status::Ok();
