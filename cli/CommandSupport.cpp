@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <chrono>
+#include <fstream>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -74,6 +75,21 @@ bool Tool::TakeGame(Streams& streams, const std::string& command) {
     return false;
   }
   return true;
+}
+
+int WriteOutput(Streams& streams, const std::string& output, const std::string& text) {
+  if (output.empty()) {
+    streams.out << text;
+    return kExitOk;
+  }
+  std::ofstream file(output, std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  if (!file) {
+    streams.err << "Cannot write " << output << "\n";
+    return kExitFailed;
+  }
+  return kExitOk;
 }
 
 void AddLoginOptions(CLI::App* command, Login* login) {

@@ -50,6 +50,10 @@ class Tool {
   std::unique_ptr<FileLock> lock_;
 };
 
+// Writes `text` to standard output, or replaces the file `output` with it. Returns the exit
+// code ("Cannot write FILE" when the file could not be written).
+int WriteOutput(Streams& streams, const std::string& output, const std::string& text);
+
 // The instructor's login as the command line gives it.
 struct Login {
   std::string instructor;

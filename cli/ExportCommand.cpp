@@ -53,21 +53,6 @@ std::optional<std::vector<int>> ChosenQuarters(QuarterSource& source, const Expo
   return std::vector<int>{wanted};
 }
 
-int WriteText(Streams& streams, const std::string& output, const std::string& text) {
-  if (output.empty()) {
-    streams.out << text;
-    return kExitOk;
-  }
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file << text;
-  file.close();
-  if (!file) {
-    streams.err << "Cannot write " << output << "\n";
-    return kExitFailed;
-  }
-  return kExitOk;
-}
-
 // The layout the printed report takes, so that the export has the report's rows.
 std::optional<std::string> ReportLayout(Session& session, Streams& streams) {
   std::string layout;
@@ -104,7 +89,7 @@ int ExportGame(Session& session, Streams& streams, const ExportChoice& choice) {
   }
   const bool json =
       choice.format == "json" || (choice.format.empty() && EndsWithJson(choice.output));
-  return WriteText(streams, choice.output, json ? ExportJson(exported) : ExportCsv(exported));
+  return WriteOutput(streams, choice.output, json ? ExportJson(exported) : ExportCsv(exported));
 }
 
 }  // namespace
@@ -123,8 +108,8 @@ int PrintReportJson(Session& session, Streams& streams, const std::string& layou
     return kExitFailed;
   }
   try {
-    return WriteText(streams, output,
-                     ReportJson(tables.game.GameName, BuildResultsTable(layout, tables)));
+    return WriteOutput(streams, output,
+                       ReportJson(tables.game.GameName, BuildResultsTable(layout, tables)));
   } catch (const RuntimeError& failure) {
     streams.err << "Error Printing Report: " << failure.number() << "\n";
     return kExitFailed;

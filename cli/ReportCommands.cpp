@@ -36,19 +36,7 @@ int PrintQuarterlyReport(Session& session, Streams& streams, const std::string& 
   if (PrintReport(session, layout_path, copies, pages) != ReportOutcome::kPrinted) {
     return kExitFailed;
   }
-  const std::string text = Cp1252ToUtf8(pages.Render());
-  if (output.empty()) {
-    streams.out << text;
-    return kExitOk;
-  }
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file << text;
-  file.close();
-  if (!file) {
-    streams.err << "Cannot write " << output << "\n";
-    return kExitFailed;
-  }
-  return kExitOk;
+  return WriteOutput(streams, output, Cp1252ToUtf8(pages.Render()));
 }
 
 void AddReportCommand(CLI::App& app, Action* action) {
