@@ -39,7 +39,8 @@ Status StageDiskCopies(Session& session, int bank, FileBatch& batch) {
   entry.copies = DiskFolder(quarter, bank);
   entry.notes = {"path " + session.game.DiskPath(bank)};
   return StageCopies(session.files, session.game.DiskPath(bank), BankDiskFileNames(),
-                     JoinPath(session.GamePath, entry.copies), &entry, batch);
+                     JoinPath(session.GamePath, entry.copies), &entry, batch,
+                     CopySource::kBankDisk);
 }
 
 // Every student disk that can be reached goes into the archive with the game's copies, in

@@ -3,7 +3,10 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <sstream>
+
+#include "data/GameFileLimits.h"
 
 namespace qv {
 
@@ -113,7 +116,7 @@ bool DecodeJournal(std::string_view text, JournalEntry* entry) {
 
 Status StageCopies(FileSystem& files, const std::string& from_dir,
                    const std::vector<std::string>& names, const std::string& to_folder,
-                   JournalEntry* entry, FileBatch& batch) {
+                   JournalEntry* entry, FileBatch& batch, CopySource source) {
   Status status = files.MakeDirectories(to_folder);
   for (std::size_t i = 0; status.ok() && i < names.size(); ++i) {
     const std::string path = JoinPath(from_dir, names[i]);
@@ -122,7 +125,13 @@ Status StageCopies(FileSystem& files, const std::string& from_dir,
       continue;
     }
     std::string bytes;
-    status = files.ReadText(path, &bytes);
+    const std::optional<std::int64_t> most = MaxGameFileBytes(names[i]);
+    status = most ? files.ReadTextAtMost(path, *most, &bytes) : files.ReadText(path, &bytes);
+    if (!status.ok() && source == CopySource::kBankDisk) {
+      entry->absent.push_back(names[i]);
+      status = Status::Ok();
+      continue;
+    }
     if (status.ok()) {
       status = batch.Stage(JoinPath(to_folder, names[i]), bytes);
     }

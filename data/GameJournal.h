@@ -53,12 +53,18 @@ inline constexpr const char* kCopiesEntryName = "Entry.txt";
 std::string EncodeJournal(const JournalEntry& entry);
 [[nodiscard]] bool DecodeJournal(std::string_view text, JournalEntry* entry);
 
+// Where copies are taken from. A bank disk is the team's: a file there that is not a plain file
+// within its layout's size (a link, a pipe, a huge file) is not copied but kept as absent, so
+// that putting the disk back removes it. In the game directory such a file is an error.
+enum class CopySource { kGameDirectory, kBankDisk };
+
 // Stages into `batch` a copy of each of `names` in `from_dir` (those present) in `to_folder`
 // (made when missing), then Entry.txt there: `entry` with the copies and absent files added.
+// Each file is read no further than the largest its layout allows.
 [[nodiscard]] Status StageCopies(FileSystem& files, const std::string& from_dir,
                                  const std::vector<std::string>& names,
                                  const std::string& to_folder, JournalEntry* entry,
-                                 FileBatch& batch);
+                                 FileBatch& batch, CopySource source = CopySource::kGameDirectory);
 
 // Step 1: copies `names` of `game_dir` (those present) into `copies` (relative to the game
 // directory) and writes the marker. `quarter` is the quarter the game holds now. `also`, when

@@ -186,6 +186,16 @@ bool AdvancedLeavingAldersDiskAtMost(const std::string& closing, const std::stri
                         disk + ")\rThe next advance asks for them again.";
 }
 
+// Bytes in the game directory's plain files: what a planted file may have made it hold.
+std::uintmax_t GameDirectoryBytes(const std::string& game) {
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(game)) {
+    if (entry.is_regular_file() && !entry.is_symlink())
+      bytes += entry.file_size();
+  }
+  return bytes;
+}
+
 // The disk is refused, never read through or written through; the class goes on without it,
 // and the game stays sound for the next quarter.
 TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
@@ -204,6 +214,7 @@ TEST_P(HostileDisk, IsRefusedAndTheGameGoesOn) {
       << Texts();
   EXPECT_EQ(game.dir.Read("instructor-notes.txt"), notes);
   EXPECT_EQ(CheckGameDirectory(game.real, session.GamePath), std::vector<std::string>{});
+  EXPECT_LT(GameDirectoryBytes(session.GamePath), 1u << 20) << "the archive kept the planted file";
 
   // The next quarter reads the game as the last one left it.
   ui.texts.clear();
