@@ -4,8 +4,10 @@
 
 #include "data/BanksFile.h"
 #include "data/FileSnapshot.h"
+#include "data/GameFileLimits.h"
 #include "data/GameJournal.h"
 #include "data/GlobalFile.h"
+#include "data/Messages.h"
 #include "data/QuarterArchive.h"
 #include "platform/ByteCoding.h"
 #include "platform/FileSystem.h"
@@ -15,41 +17,12 @@ namespace qv {
 
 namespace {
 
-void Tell(Session& session, std::string text) {
-  session.MessageText = std::move(text);
-  session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kOk, Icon::kExclamation, 1});
-}
-
-// Replaces the files `entry` names in `directory` with `contents` (the file saying which
-// quarter the folder holds last) and removes the ones it lists as absent.
-Status PutBack(FileSystem& files, const std::string& directory, const JournalEntry& entry,
-               const std::vector<std::string>& contents) {
-  std::unique_ptr<FileBatch> batch = files.StartBatch();
-  Status status = Status::Ok();
-  for (std::size_t i = 0; status.ok() && i < entry.files.size(); ++i) {
-    if (entry.files[i] != kGlobalFileName) {
-      status = batch->Stage(JoinPath(directory, entry.files[i]), contents[i]);
-    }
-  }
-  for (std::size_t i = 0; status.ok() && i < entry.files.size(); ++i) {
-    if (entry.files[i] == kGlobalFileName) {
-      status = batch->Stage(JoinPath(directory, entry.files[i]), contents[i]);
-    }
-  }
-  if (status.ok()) {
-    status = batch->Commit();
-  }
-  for (std::size_t i = 0; status.ok() && i < entry.absent.size(); ++i) {
-    status = files.RemoveFile(JoinPath(directory, entry.absent[i]));
-  }
-  return status.ok() ? files.SyncDirectory(directory) : status;
-}
-
 // True when the team has marked decisions final on the disk since it was written.
 bool HoldsNewDecisions(Session& session, const std::string& path, int bank) {
   std::string bytes;
-  if (!session.files.Exists(JoinPath(path, kBanksWriteName)) ||
-      !session.files.ReadText(JoinPath(path, kBanksWriteName), &bytes).ok()) {
+  const std::string banks = JoinPath(path, kBanksWriteName);
+  if (!session.files.Exists(banks) ||
+      !session.files.ReadTextAtMost(banks, *MaxGameFileBytes(kBanksWriteName), &bytes).ok()) {
     return false;
   }
   const std::size_t offset =
@@ -71,19 +44,20 @@ void UndoDisk(Session& session, int quarter, int bank) {
   const std::string path = NoteValue(entry, "path");
   const std::string name = "bank " + std::to_string(bank) + ": " + session.game.BankName(bank);
   if (path.empty() || !session.files.IsDirectory(path)) {
-    Tell(session, "The disk of " + name + " cannot be reached; the next advance catches it.");
+    Tell(session, "The disk of " + name + " cannot be reached; the next advance catches it.",
+         Icon::kExclamation);
     return;
   }
   if (HoldsNewDecisions(session, path, bank)) {
-    session.MessageText =
-        "The disk of " + name + " holds decisions made after the last advance. Discard them?";
-    if (session.ui.Show(Message{session.MessageText, kAppTitle, Buttons::kYesNo, Icon::kExclamation,
-                                2}) != Answer::kYes) {
+    if (Tell(session,
+             "The disk of " + name + " holds decisions made after the last advance. Discard them?",
+             Buttons::kYesNo, Icon::kExclamation, 2) != Answer::kYes) {
       return;
     }
   }
-  if (!PutBack(session.files, path, entry, contents).ok()) {
-    Tell(session, "The disk of " + name + " could not be put back; the next advance catches it.");
+  if (!PutBackCopies(session.files, path, entry, contents).ok()) {
+    Tell(session, "The disk of " + name + " could not be put back; the next advance catches it.",
+         Icon::kExclamation);
   }
 }
 
@@ -117,7 +91,7 @@ Status UndoLastAdvance(Session& session, int quarter) {
   status =
       session.files.WriteText(JoinPath(session.GamePath, kJournalFileName), EncodeJournal(entry));
   if (status.ok()) {
-    status = PutBack(session.files, session.GamePath, entry, contents);
+    status = PutBackCopies(session.files, session.GamePath, entry, contents);
   }
   if (!status.ok()) {
     return status;

@@ -24,12 +24,6 @@ namespace qv {
 
 namespace {
 
-const std::vector<std::string>& BankDiskFileNames() {
-  static const std::vector<std::string> names = {kGlobalFileName, kBanksWriteName, kPlotWriteName,
-                                                 kCompWriteName};
-  return names;
-}
-
 // Stages a copy of bank `bank`'s disk files as they stand into the quarter archive.
 Status StageDiskCopies(Session& session, int bank, FileBatch& batch) {
   const int quarter = session.LastUpdatedQuarter;
@@ -128,7 +122,7 @@ std::vector<std::string> AdvanceNotes(Session& session) {
 bool WriteGameDisk(Session& session) {
   const int quarter = session.LastUpdatedQuarter;
   Recovery unfinished;
-  if (!RecoverGame(session.files, session.GamePath, &unfinished).ok()) {
+  if (!RecoverUpdate(session.files, session.GamePath, &unfinished).ok()) {
     return false;  // an earlier try left new files it could not take back
   }
   StagedWrites staged(session);
@@ -157,7 +151,7 @@ bool WriteGameDisk(Session& session) {
     if (batch->replaced() == 0) {
       (void)EndGameUpdate(session.files, session.GamePath);  // no game file was touched
     } else {
-      (void)RecoverGame(session.files, session.GamePath, &ignored);
+      (void)RecoverUpdate(session.files, session.GamePath, &ignored);
     }
     return false;
   }

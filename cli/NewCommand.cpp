@@ -69,7 +69,7 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   }
   NewGameState state;
   StoreSetupForms(session, state, forms);
-  if (CreateGame(session, state) == Proceed::kGoOn) {
+  if (CreateGameInFolder(session, state) == Proceed::kGoOn) {
     return kExitOk;
   }
   leftovers.Remove();
@@ -103,6 +103,11 @@ void AddNewCommand(CLI::App& app, Action* action) {
       if (!ParseSetupFile(text, DefaultEnvironmentForm(session), &setup, &problem)) {
         streams.err << *setup_path << ": " << problem << "\n";
         return kExitBadArguments;
+      }
+      // A game already in the folder is locked against other programs, and an update of it
+      // that was interrupted is finished, before anything decides to replace it.
+      if (session.files.IsDirectory(session.GamePath) && !tool.TakeGame(streams, "new")) {
+        return kExitFailed;
       }
       return CreateFromSetup(session, streams, setup.forms);
     };

@@ -47,4 +47,10 @@ const std::vector<std::string>& GameFileNames() {
   return names;
 }
 
+const std::vector<std::string>& BankDiskFileNames() {
+  static const std::vector<std::string> names = {kGlobalFileName, kBanksWriteName, kPlotWriteName,
+                                                 kCompWriteName};
+  return names;
+}
+
 }  // namespace qv

@@ -30,4 +30,7 @@ class FileSnapshot {
 // The files of a game that a quarter's update rewrites in a directory.
 const std::vector<std::string>& GameFileNames();
 
+// The files of a bank disk that the game writes.
+const std::vector<std::string>& BankDiskFileNames();
+
 }  // namespace qv

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "data/GameFileLimits.h"
+#include "data/GlobalFile.h"
 
 namespace qv {
 
@@ -146,7 +147,7 @@ Status StageCopies(FileSystem& files, const std::string& from_dir,
 Status BeginGameUpdate(FileSystem& files, const std::string& game_dir,
                        const std::vector<std::string>& names, const std::string& copies,
                        std::string_view reason, int quarter, const std::vector<std::string>& notes,
-                       const std::function<Status(FileBatch&)>& also) {
+                       const std::function<Status(FileBatch&)>& also, std::string_view marker) {
   JournalEntry entry;
   entry.notes = notes;
   entry.reason = reason;
@@ -158,7 +159,7 @@ Status BeginGameUpdate(FileSystem& files, const std::string& game_dir,
     status = also(*batch);
   }
   if (status.ok()) {
-    status = batch->Stage(JoinPath(game_dir, kJournalFileName), EncodeJournal(entry));
+    status = batch->Stage(JoinPath(game_dir, std::string(marker)), EncodeJournal(entry));
   }
   return status.ok() ? batch->Commit() : status;
 }
@@ -176,14 +177,36 @@ bool ReadCopies(FileSystem& files, const std::string& folder, const JournalEntry
   return true;
 }
 
-Status EndGameUpdate(FileSystem& files, const std::string& game_dir) {
-  Status removed = files.RemoveFile(JoinPath(game_dir, kJournalFileName));
+Status PutBackCopies(FileSystem& files, const std::string& directory, const JournalEntry& entry,
+                     const std::vector<std::string>& contents) {
+  std::unique_ptr<FileBatch> batch = files.StartBatch();
+  Status status = Status::Ok();
+  for (const bool global_file : {false, true}) {
+    for (std::size_t i = 0; status.ok() && i < entry.files.size(); ++i) {
+      if ((entry.files[i] == kGlobalFileName) == global_file) {
+        status = batch->Stage(JoinPath(directory, entry.files[i]), contents[i]);
+      }
+    }
+  }
+  if (status.ok()) {
+    status = batch->Commit();
+  }
+  for (std::size_t i = 0; status.ok() && i < entry.absent.size(); ++i) {
+    status = files.RemoveFile(JoinPath(directory, entry.absent[i]));
+  }
+  return status.ok() ? files.SyncDirectory(directory) : status;
+}
+
+Status EndGameUpdate(FileSystem& files, const std::string& game_dir, std::string_view marker) {
+  Status removed = files.RemoveFile(JoinPath(game_dir, std::string(marker)));
   return removed.ok() ? files.SyncDirectory(game_dir) : removed;
 }
 
-Status RecoverGame(FileSystem& files, const std::string& game_dir, Recovery* recovery) {
-  *recovery = Recovery();
-  const std::string marker = JoinPath(game_dir, kJournalFileName);
+namespace {
+
+Status RecoverMarker(FileSystem& files, const std::string& game_dir, std::string_view name,
+                     Recovery* recovery) {
+  const std::string marker = JoinPath(game_dir, std::string(name));
   if (!files.Exists(marker)) {
     return Status::Ok();
   }
@@ -200,19 +223,7 @@ Status RecoverGame(FileSystem& files, const std::string& game_dir, Recovery* rec
   }
   std::vector<std::string> contents;
   if (ReadCopies(files, JoinPath(game_dir, entry.copies), entry, &contents)) {
-    std::unique_ptr<FileBatch> batch = files.StartBatch();
-    for (std::size_t i = 0; status.ok() && i < entry.files.size(); ++i) {
-      status = batch->Stage(JoinPath(game_dir, entry.files[i]), contents[i]);
-    }
-    if (status.ok()) {
-      status = batch->Commit();
-    }
-    for (std::size_t i = 0; status.ok() && i < entry.absent.size(); ++i) {
-      status = files.RemoveFile(JoinPath(game_dir, entry.absent[i]));
-    }
-    if (status.ok()) {
-      status = files.SyncDirectory(game_dir);
-    }
+    status = PutBackCopies(files, game_dir, entry, contents);
     if (!status.ok()) {
       return status;
     }
@@ -220,7 +231,19 @@ Status RecoverGame(FileSystem& files, const std::string& game_dir, Recovery* rec
     recovery->reason = entry.reason;
     recovery->quarter = entry.quarter;
   }
-  return EndGameUpdate(files, game_dir);
+  return EndGameUpdate(files, game_dir, name);
+}
+
+}  // namespace
+
+Status RecoverUpdate(FileSystem& files, const std::string& game_dir, Recovery* recovery) {
+  *recovery = Recovery();
+  return RecoverMarker(files, game_dir, kJournalFileName, recovery);
+}
+
+Status RecoverGame(FileSystem& files, const std::string& game_dir, Recovery* recovery) {
+  Status status = RecoverUpdate(files, game_dir, recovery);
+  return status.ok() ? RecoverMarker(files, game_dir, kReplaceMarkerName, recovery) : status;
 }
 
 std::string RecoveryMessage(const Recovery& recovery) {

@@ -33,6 +33,11 @@ namespace qv {
 
 inline constexpr const char* kJournalFileName = "Journal.qv";
 
+// The marker of a game being replaced by a new one. The new game's own updates each come and
+// go under Journal.qv while it stands, so it has a name of its own; opening the game rolls
+// back an interrupted update first and then the replacement, back to the old game.
+inline constexpr const char* kReplaceMarkerName = "Replace.qv";
+
 // A checksum of `bytes` (FNV-1a, 32 bits) for the journal and the archive.
 std::uint32_t Checksum(std::string_view bytes);
 
@@ -73,15 +78,24 @@ enum class CopySource { kGameDirectory, kBankDisk };
                                      const std::vector<std::string>& names,
                                      const std::string& copies, std::string_view reason,
                                      int quarter, const std::vector<std::string>& notes = {},
-                                     const std::function<Status(FileBatch&)>& also = nullptr);
+                                     const std::function<Status(FileBatch&)>& also = nullptr,
+                                     std::string_view marker = kJournalFileName);
 
 // Checks the copies `entry` names in `folder` against their lengths and checksums; on success
 // fills `contents` (one per file of the entry, in order).
 [[nodiscard]] bool ReadCopies(FileSystem& files, const std::string& folder,
                               const JournalEntry& entry, std::vector<std::string>* contents);
 
+// Replaces the files `entry` names in `directory` with `contents` in one batch, Global.qv (the
+// file saying which quarter the folder holds) last, removes the ones it lists as absent and
+// syncs the folder.
+[[nodiscard]] Status PutBackCopies(FileSystem& files, const std::string& directory,
+                                   const JournalEntry& entry,
+                                   const std::vector<std::string>& contents);
+
 // Step 3: removes the marker.
-[[nodiscard]] Status EndGameUpdate(FileSystem& files, const std::string& game_dir);
+[[nodiscard]] Status EndGameUpdate(FileSystem& files, const std::string& game_dir,
+                                   std::string_view marker = kJournalFileName);
 
 // What opening a game found.
 struct Recovery {
@@ -90,11 +104,16 @@ struct Recovery {
   int quarter = 0;
 };
 
-// Puts back the copies a marker in `game_dir` names and removes the marker. Without a marker
-// does nothing. When the copies cannot be put back the marker stays, so the next open tries
-// again, and the failure is returned.
+// Puts back the copies a marker in `game_dir` names and removes the marker: an interrupted
+// update's, then an interrupted replacement's. Without a marker does nothing. When the copies
+// cannot be put back the marker stays, so the next open tries again, and the failure is
+// returned.
 [[nodiscard]] Status RecoverGame(FileSystem& files, const std::string& game_dir,
                                  Recovery* recovery);
+
+// The same for an interrupted update alone (Journal.qv), as an update about to begin needs.
+[[nodiscard]] Status RecoverUpdate(FileSystem& files, const std::string& game_dir,
+                                   Recovery* recovery);
 
 // "The last advance was interrupted; the game was restored to quarter N."
 std::string RecoveryMessage(const Recovery& recovery);

@@ -18,17 +18,6 @@ bool ParseQuarterName(const std::string& name, int* quarter) {
   return code == std::errc() && end == last;
 }
 
-// Removes `folder` and what it holds (files and folders one level down: all an entry has).
-Status RemoveTree(FileSystem& files, const std::string& folder) {
-  std::vector<std::string> names;
-  Status status = files.ListDirectory(folder, &names);
-  for (std::size_t i = 0; status.ok() && i < names.size(); ++i) {
-    const std::string path = JoinPath(folder, names[i]);
-    status = files.IsDirectory(path) ? RemoveTree(files, path + "/") : files.RemoveFile(path);
-  }
-  return status.ok() ? files.RemoveFile(folder) : status;
-}
-
 }  // namespace
 
 std::string QuarterFolder(int quarter) {
@@ -74,6 +63,16 @@ Status OpenQuarter(FileSystem& files, const std::string& game_dir, int quarter, 
     return Status::Error(57, folder + ": damaged archive entry");
   }
   return Status::Ok();
+}
+
+Status RemoveTree(FileSystem& files, const std::string& folder) {
+  std::vector<std::string> names;
+  Status status = files.ListDirectory(folder, &names);
+  for (std::size_t i = 0; status.ok() && i < names.size(); ++i) {
+    const std::string path = JoinPath(folder, names[i]);
+    status = files.IsDirectory(path) ? RemoveTree(files, path + "/") : files.RemoveFile(path);
+  }
+  return status.ok() ? files.RemoveFile(folder) : status;
 }
 
 Status RemoveQuarter(FileSystem& files, const std::string& game_dir, int quarter) {

@@ -41,6 +41,9 @@ std::string DiskFolder(int quarter, int bank);
 [[nodiscard]] Status OpenQuarter(FileSystem& files, const std::string& game_dir, int quarter,
                                  int bank, JournalEntry* entry, std::vector<std::string>* contents);
 
+// Removes `folder` and everything in it.
+[[nodiscard]] Status RemoveTree(FileSystem& files, const std::string& folder);
+
 // Removes the entry of `quarter` and everything in it.
 [[nodiscard]] Status RemoveQuarter(FileSystem& files, const std::string& game_dir, int quarter);
 

@@ -24,6 +24,15 @@ void CheckArchive(FileSystem& files, const std::string& directory, const GameRec
     if (opened.error_number() == 57) {
       problems->push_back(QuarterFolder(quarter) + ": damaged archive entry");
     }
+    // A game made in the folder of another keeps none of its quarters; one that is still
+    // there would be put back by an undo.
+    for (std::size_t i = 0; opened.ok() && i < entry.files.size(); ++i) {
+      GameRecord archived;
+      if (entry.files[i] == kGlobalFileName && DecodeGlobalFile(contents[i], &archived) &&
+          archived.GameId != game.GameId) {
+        problems->push_back(QuarterFolder(quarter) + ": a quarter of another game");
+      }
+    }
     for (int b = 1; b <= game.NumBanks && b <= kMaxBanks; ++b) {
       if (OpenQuarter(files, directory, quarter, b, &entry, &contents).error_number() == 57) {
         problems->push_back(DiskFolder(quarter, b) + ": damaged archive entry");
@@ -36,9 +45,11 @@ void CheckArchive(FileSystem& files, const std::string& directory, const GameRec
 
 std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory) {
   std::vector<std::string> problems;
-  if (files.Exists(JoinPath(directory, kJournalFileName))) {
-    problems.push_back(std::string(kJournalFileName) +
-                       ": an update was interrupted; opening the game restores it");
+  for (const char* marker : {kJournalFileName, kReplaceMarkerName}) {
+    if (files.Exists(JoinPath(directory, marker))) {
+      problems.push_back(std::string(marker) +
+                         ": an update was interrupted; opening the game restores it");
+    }
   }
   std::string text;
   GameRecord game;

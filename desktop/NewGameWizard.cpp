@@ -208,7 +208,7 @@ class Wizard {
         break;
     }
     game_form_.hide();
-    if (CreateGame(session_, state_) != Proceed::kGoOn) {
+    if (CreateGameInFolder(session_, state_) != Proceed::kGoOn) {
       return Step::kGame;
     }
     window_.program().state().GameActive = true;

@@ -20,4 +20,12 @@ enum class GameFolder {
 // folder. Replace it?" when it holds one. Nothing of a game is written.
 GameFolder PrepareGameFolder(Session& session);
 
+// Creates the game stored in the session in `GamePath`, as CreateGame does. A game already
+// there (whose replacement was confirmed) stays until the new one is whole: its files, and
+// those of the bank disks the new game writes to, are copied first under the journal; a
+// creation that fails puts them all back, and one that a crash interrupts is rolled back by
+// the next open of the game. Only once the new game is complete do the old game's quarter
+// archive and the decisions keyed in for it go.
+Proceed CreateGameInFolder(Session& session, NewGameState& state);
+
 }  // namespace qv
