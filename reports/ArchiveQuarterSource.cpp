@@ -1,12 +1,10 @@
 #include "reports/ArchiveQuarterSource.h"
 
-#include <algorithm>
 #include <map>
+#include <string>
+#include <utility>
 
-#include "data/BanksFile.h"
-#include "data/CompFile.h"
 #include "data/GlobalFile.h"
-#include "data/PlotFile.h"
 #include "data/QuarterArchive.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
@@ -25,34 +23,26 @@ class NoRetries final : public Ui {
   int ChooseComputerLevel() override { return 0; }
 };
 
-// A session over one archived quarter's copies, its game record in place, for the readers.
-struct ArchivedSession {
-  ArchivedSession(Session& live, const std::vector<std::string>& names,
-                  const std::vector<std::string>& contents, const GameRecord& game)
-      : files(names, contents), session(files, ui, live.clock, live.random) {
-    session.game = game;
-    session.GamePath.clear();
-  }
-  ArchivedFiles files;
-  NoRetries ui;
-  Session session;
-};
-
-bool Holds(const std::vector<std::string>& names, const char* name) {
-  const std::string wanted = FoldedDirectory(name);
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& held) { return FoldedDirectory(held) == wanted; });
-}
-
-std::string Copy(const std::vector<std::string>& names, const std::vector<std::string>& contents,
-                 const char* name) {
-  const std::string wanted = FoldedDirectory(name);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (FoldedDirectory(names[i]) == wanted) {
-      return contents[i];
+// Decodes an archived quarter's copies with the readers of the game directory, through a
+// session whose files are the copies. False when a file the report reads is missing, is no
+// game record of `quarter` or does not decode.
+bool DecodeQuarter(Session& live, int quarter, const JournalEntry& entry,
+                   std::vector<std::string> contents, QuarterTables* tables) {
+  std::string global;
+  for (std::size_t i = 0; i < entry.files.size(); ++i) {
+    if (FoldedDirectory(entry.files[i]) == FoldedDirectory(kGlobalFileName)) {
+      global = contents[i];
     }
   }
-  return {};
+  if (!DecodeGlobalFile(global, &tables->game) || tables->game.ResultsQuarter != quarter) {
+    return false;
+  }
+  ArchivedFiles files(entry.files, std::move(contents));
+  NoRetries ui;
+  Session archived(files, ui, live.clock, live.random);
+  archived.game = tables->game;
+  tables->quarter = quarter;
+  return ReadReportFigures(archived, tables->figures);
 }
 
 }  // namespace
@@ -73,36 +63,19 @@ void ArchiveQuarterSource::ReadArchive() {
       continue;
     }
     JournalEntry entry;
-    ArchivedQuarter held;
-    if (!OpenQuarter(session_.files, session_.GamePath, quarter, 0, &entry, &held.contents).ok()) {
-      continue;
-    }
-    held.names = entry.files;
-    const bool complete = Holds(held.names, kGlobalFileName) && Holds(held.names, kBanksReadName) &&
-                          Holds(held.names, kCompReadName) && Holds(held.names, kPlotReadName);
-    if (!complete ||
-        !DecodeGlobalFile(Copy(held.names, held.contents, kGlobalFileName), &held.game) ||
-        held.game.ResultsQuarter != quarter) {
-      continue;
-    }
-    held.quarter = quarter;
-    archived_.push_back(std::move(held));
-  }
-}
-
-const ArchiveQuarterSource::ArchivedQuarter* ArchiveQuarterSource::Find(int quarter) const {
-  for (const ArchivedQuarter& held : archived_) {
-    if (held.quarter == quarter) {
-      return &held;
+    std::vector<std::string> contents;
+    QuarterTables tables;
+    if (OpenQuarter(session_.files, session_.GamePath, quarter, 0, &entry, &contents).ok() &&
+        DecodeQuarter(session_, quarter, entry, std::move(contents), &tables)) {
+      archived_.push_back(std::move(tables));
     }
   }
-  return nullptr;
 }
 
 std::vector<int> ArchiveQuarterSource::Quarters() {
   ReadArchive();
   std::vector<int> quarters;
-  for (const ArchivedQuarter& held : archived_) {
+  for (const QuarterTables& held : archived_) {
     quarters.push_back(held.quarter);
   }
   for (const int latest : live_.Quarters()) {
@@ -113,14 +86,13 @@ std::vector<int> ArchiveQuarterSource::Quarters() {
 
 bool ArchiveQuarterSource::Load(int quarter, QuarterTables* tables) {
   ReadArchive();
-  const ArchivedQuarter* held = Find(quarter);
-  if (held == nullptr) {
-    return live_.Load(quarter, tables);
+  for (const QuarterTables& held : archived_) {
+    if (held.quarter == quarter) {
+      *tables = held;
+      return true;
+    }
   }
-  ArchivedSession archived(session_, held->names, held->contents, held->game);
-  tables->quarter = quarter;
-  tables->game = held->game;
-  return ReadReportFigures(archived.session, tables->figures);
+  return live_.Load(quarter, tables);
 }
 
 bool ArchiveQuarterSource::MarketHistory(std::vector<MarketPoint>* history) {
@@ -130,13 +102,9 @@ bool ArchiveQuarterSource::MarketHistory(std::vector<MarketPoint>* history) {
     return false;
   }
   std::map<int, MarketPoint> by_quarter;
-  for (const ArchivedQuarter& held : archived_) {
-    ArchivedSession archived(session_, held.names, held.contents, held.game);
-    Table2<double, kPlotQuarters, kMarketSeries> window;
-    if (ReadPlotvEH(archived.session, &window)) {
-      for (const MarketPoint& point : MarketWindow(window, held.quarter)) {
-        by_quarter[point.quarter] = point;
-      }
+  for (const QuarterTables& held : archived_) {
+    for (const MarketPoint& point : MarketWindow(held.figures.market_history, held.quarter)) {
+      by_quarter[point.quarter] = point;
     }
   }
   for (const MarketPoint& point : latest) {

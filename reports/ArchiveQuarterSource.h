@@ -1,9 +1,7 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "data/GameRecord.h"
 #include "data/Session.h"
 #include "reports/LiveQuarterSource.h"
 #include "reports/QuarterSource.h"
@@ -13,9 +11,9 @@ namespace qv {
 // Every quarter of the open game that can still be read: the quarters before the latest from
 // the game's quarter archive (the copies in Archive/Q0004/ are the game at results quarter 4),
 // the latest from the game directory itself. An archived quarter is offered only when its
-// entry is whole (every copy matches its checksum) and holds the files the report reads, with
+// entry is whole (every copy matches its checksum) and the files the report reads decode, with
 // a game record of that quarter; any other entry is passed over, so a damaged or pruned
-// archive leaves gaps and never a failure.
+// archive leaves gaps and never a failure. The archive is read once, on first use.
 //
 // The market history runs over every quarter known: the 16-quarter window of PLOTV.QV of each
 // archived quarter and of the game directory, laid over one another from the oldest, so that
@@ -29,22 +27,13 @@ class ArchiveQuarterSource final : public QuarterSource {
   [[nodiscard]] bool MarketHistory(std::vector<MarketPoint>* history) override;
 
  private:
-  // A whole archive entry, held in memory once read and checked.
-  struct ArchivedQuarter {
-    int quarter = 0;
-    GameRecord game;
-    std::vector<std::string> names;
-    std::vector<std::string> contents;
-  };
-
-  // Reads and checks the archive once.
+  // Reads, checks and decodes the archive once.
   void ReadArchive();
-  const ArchivedQuarter* Find(int quarter) const;
 
   Session& session_;
   LiveQuarterSource live_;
   bool archive_read_ = false;
-  std::vector<ArchivedQuarter> archived_;  // oldest first, each before the latest quarter
+  std::vector<QuarterTables> archived_;  // oldest first, each before the latest quarter
 };
 
 }  // namespace qv

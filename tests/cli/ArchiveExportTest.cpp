@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "data/GameJournal.h"
 #include "tests/cli/QvctlRun.h"
 #include "tests/support/TempDir.h"
 
@@ -180,6 +181,26 @@ void ChangeByte(const std::string& path) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Cuts the copy `name` of an entry short and makes the entry match it, as no advance would.
+void CutShortWithMatchingEntry(const std::string& folder, const std::string& name) {
+  std::string text;
+  {
+    std::ifstream in(folder + "Entry.txt", std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  JournalEntry entry;
+  ASSERT_TRUE(DecodeJournal(text, &entry));
+  const std::string cut(100, '\0');
+  for (std::size_t i = 0; i < entry.files.size(); ++i) {
+    if (entry.files[i] == name) {
+      entry.lengths[i] = static_cast<std::uint32_t>(cut.size());
+      entry.checksums[i] = Checksum(cut);
+    }
+  }
+  std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << cut;
+  std::ofstream(folder + "Entry.txt", std::ios::binary | std::ios::trunc) << EncodeJournal(entry);
+}
+
 TEST_F(ArchivedGame, DamagedOrIncompleteEntriesAreSkipped) {
   const std::vector<Damage> damages = {
       {"a copy whose checksum fails",
@@ -209,6 +230,9 @@ TEST_F(ArchivedGame, DamagedOrIncompleteEntriesAreSkipped) {
          std::ofstream(g + "/Archive/Q0009") << "not a folder";
        },
        {0, 1, 2, 3, 4, 5}},
+      {"a copy cut short that its entry matches",
+       [](const std::string& g) { CutShortWithMatchingEntry(g + "/Archive/Q0001/", "Banks.qv"); },
+       {0, 2, 3, 4, 5}},
       {"no archive at all", [](const std::string& g) { fs::remove_all(g + "/Archive"); }, {5}},
   };
   for (const Damage& damage : damages) {
