@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
@@ -124,6 +125,12 @@ TeamWindow::TeamWindow(QSettings& settings, const std::string& program_dir) : se
   history_split->addWidget(history_);
   history_split->setStretchFactor(0, 3);
   history_split->setStretchFactor(1, 1);
+  // Room for the four series under the chart without scrolling down (a row to spare for the
+  // style's margins).
+  history_->setMinimumHeight(history_->horizontalHeader()->sizeHint().height() +
+                             (kBankSeries + 1) * history_->verticalHeader()->defaultSectionSize() +
+                             history_->horizontalScrollBar()->sizeHint().height() +
+                             2 * history_->frameWidth());
   auto* history_layout = new QVBoxLayout(history_page);
   history_layout->addWidget(history_chart_box_);
   history_layout->addWidget(history_split, 1);
