@@ -98,9 +98,15 @@ bool WriteBankDisk(Session& session) {
   return true;
 }
 
-const char* SourceName(int source) {
+// The note's word for where bank `bank`'s decisions came from. Decisions the instructor keyed
+// in are settled as a disk's are taken, so they get a word of their own.
+const char* SourceName(const Session& session, int bank) {
   static const char* const kNames[] = {"unsettled", "last",      "disk",
                                        "computer1", "computer2", "computer3"};
+  const int source = session.DecisionSource(bank);
+  if (session.DecisionsEntered(bank) && source == 2) {
+    return "entered";
+  }
   return source >= 0 && source <= 5 ? kNames[source] : "unsettled";
 }
 
@@ -110,7 +116,7 @@ std::vector<std::string> AdvanceNotes(Session& session) {
   std::vector<std::string> notes = {"date " + FormatDate(now) + " " + FormatTime(now),
                                     "seed " + std::to_string(session.Seed)};
   for (int b = 1; b <= session.game.NumBanks; ++b) {
-    notes.push_back("bank " + std::to_string(b) + " " + SourceName(session.DecisionSource(b)));
+    notes.push_back("bank " + std::to_string(b) + " " + SourceName(session, b));
   }
   return notes;
 }

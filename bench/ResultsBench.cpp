@@ -1,27 +1,36 @@
 // The results window on a ten-bank game of 40 quarters: opening it (every quarter's table
 // built from the shipped layout and the latest shown), switching quarters, and drawing the
-// charts of 40 quarters. The quarters come from memory, so the figures measure the window;
-// reading a quarter's files is FileBench's subject.
+// charts of 40 quarters. The quarters come from memory, so those figures measure the window;
+// the "Archived" ones open a real game played 40 quarters, its quarters read from the game's
+// quarter archive as the program reads them.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QPixmap>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include "advance/AdvanceGame.h"
 #include "charts/ResultsChart.h"
 #include "data/Session.h"
 #include "desktop/ResultsWindow.h"
+#include "newgame/CreateGame.h"
+#include "newgame/NewGameState.h"
+#include "newgame/PeriodZero.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
 #include "reports/QuarterSource.h"
 #include "reports/QuarterlyReport.h"
+#include "setup/EnvironmentFields.h"
+#include "setup/NewGameFlow.h"
 
 namespace qv {
 namespace {
@@ -147,6 +156,125 @@ void BM_DrawCharts(benchmark::State& state) {
   state.SetLabel(market ? "market, 8 series" : "report row, 10 banks");
 }
 BENCHMARK(BM_DrawCharts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Answers the boxes a creation and an advance of computer banks show: each has an OK only.
+class AcknowledgingUi final : public Ui {
+ public:
+  Answer Show(const Message& message) override {
+    if (message.buttons != Buttons::kOk) {
+      throw std::runtime_error("unexpected question: " + message.text);
+    }
+    return Answer::kOk;
+  }
+  FixChoice ChooseFixDecisions(const std::string&, bool) override { return FixChoice::kWait; }
+  int ChooseComputerLevel() override { return 0; }
+};
+
+// A game of ten computer banks played 40 quarters in a scratch folder, with its archive.
+class ArchivedGame {
+ public:
+  ArchivedGame() {
+    std::random_device seed;
+    folder_ = (std::filesystem::temp_directory_path() /
+               ("qvresults-" + std::to_string(seed()) + std::to_string(seed())))
+                  .string() +
+              "/";
+    std::filesystem::create_directories(folder_ + "game");
+    const char* program_dir = std::getenv("QV_PROGRAM_DIR");
+    session.ProgramDir = program_dir != nullptr ? std::string(program_dir) + "/" : "./";
+    session.GamePath = folder_ + "game/";
+    files.set_durable(false);
+    SetupForms forms;
+    forms.game.txtGname = "Bench";
+    forms.game.txtNoBanks = std::to_string(kBanks);
+    forms.game.txtBegin = "37";
+    for (int b = 0; b < kBanks; ++b) {
+      BankSetupRow& row = forms.banks.rows[static_cast<std::size_t>(b)];
+      row.txtCol2 = "Bank number " + std::to_string(b + 1);
+      row.cboCol3 = 1 + b % 3;
+      row.cboCol6 = b % 4;
+    }
+    EnvironmentDefaults(session);
+    FillEnvSetupForm(session.tables.Environment, &forms.environment);
+    NewGameState state;
+    StoreSetupForms(session, state, forms);
+    if (CreateGame(session, state) != Proceed::kGoOn) {
+      throw std::runtime_error("the game was not created: is QV_PROGRAM_DIR the program folder?");
+    }
+    for (int q = 1; q <= kQuarters; ++q) {
+      if (AdvanceGame(session) != Proceed::kGoOn) {
+        throw std::runtime_error("the game did not advance to quarter " + std::to_string(q));
+      }
+    }
+  }
+  ~ArchivedGame() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  ArchivedGame(const ArchivedGame&) = delete;
+  ArchivedGame& operator=(const ArchivedGame&) = delete;
+
+  LocalFileSystem files;
+  AcknowledgingUi ui;
+  SystemClock clock;
+  SeededRandom random{1};
+  Session session{files, ui, clock, random};
+
+ private:
+  std::string folder_;
+};
+
+// Made once: playing 40 quarters takes seconds.
+ArchivedGame& Played() {
+  static ArchivedGame game;
+  return game;
+}
+
+std::unique_ptr<ResultsWindow> OpenArchivedWindow() {
+  auto window = std::make_unique<ResultsWindow>(Played().session);
+  if (!window->Reload() || window->history().quarters().size() != kQuarters + 1) {
+    throw std::runtime_error("the archived quarters did not load");
+  }
+  return window;
+}
+
+void BM_OpenArchivedResults(benchmark::State& state) {
+  Played();
+  for (auto _ : state) {
+    auto window = OpenArchivedWindow();
+    window->show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(window.get());
+  }
+  state.SetLabel("41 quarters from the archive, 10 banks");
+}
+BENCHMARK(BM_OpenArchivedResults)->Unit(benchmark::kMillisecond);
+
+void BM_SwitchArchivedQuarter(benchmark::State& state) {
+  auto window = OpenArchivedWindow();
+  window->show();
+  int quarter = 0;
+  for (auto _ : state) {
+    window->ShowQuarter(quarter);
+    QApplication::processEvents();
+    quarter = (quarter + 1) % (kQuarters + 1);
+  }
+}
+BENCHMARK(BM_SwitchArchivedQuarter)->Unit(benchmark::kMillisecond);
+
+void BM_DrawArchivedCharts(benchmark::State& state) {
+  auto window = OpenArchivedWindow();
+  ResultsChart chart;
+  chart.resize(900, 600);
+  const bool market = state.range(0) == 0;
+  for (auto _ : state) {
+    chart.Show(market ? window->history().MarketChart() : window->history().RowChart(0));
+    const QPixmap drawn = chart.grab();
+    benchmark::DoNotOptimize(drawn.cacheKey());
+  }
+  state.SetLabel(market ? "market, 8 series of 56 quarters" : "report row, 10 banks");
+}
+BENCHMARK(BM_DrawArchivedCharts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qv

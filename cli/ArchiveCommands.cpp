@@ -5,6 +5,7 @@
 #include "advance/UndoAdvance.h"
 #include "cli/GameCommands.h"
 #include "data/QuarterArchive.h"
+#include "platform/Cp1252.h"
 
 namespace qv::cli {
 
@@ -15,6 +16,28 @@ constexpr const char* kDiscardQuestionEnd =
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// What the archive's note word for a bank's decisions says, as the instructor reads it. An
+// archive of an older version has no word for decisions the instructor keyed in: they show as
+// the disk's.
+std::string SourceText(const std::string& word) {
+  if (word == "disk") {
+    return "the decisions on its disk";
+  }
+  if (word == "last") {
+    return "last quarter's decisions";
+  }
+  if (word == "entered") {
+    return "decisions entered by the instructor";
+  }
+  if (word.size() == 9 && word.compare(0, 8, "computer") == 0) {
+    return "decisions made by the computer at level " + word.substr(8);
+  }
+  if (word == "unsettled") {
+    return "no decisions settled";
+  }
+  return word.empty() ? "not recorded" : word;
 }
 
 }  // namespace
@@ -61,33 +84,32 @@ void AddUndoCommand(CLI::App& app, Action* action) {
 
 void AddHistoryCommand(CLI::App& app, Action* action) {
   AddOpenGameCommand(
-      app, action, "history", "List the archived quarters an undo can go back to",
+      app, action, "history",
+      "List the archived quarters an undo can go back to, with where each bank's decisions came "
+      "from",
       [](Session& session, Streams& streams) {
         std::vector<int> quarters;
         if (!ListQuarters(session.files, session.GamePath, &quarters).ok()) {
           streams.err << "The quarter archive cannot be read.\n";
           return kExitFailed;
         }
-        streams.out << "Quarter  Advanced          Seed                  Decisions\n";
         for (const int quarter : quarters) {
           if (quarter < 0 || quarter >= session.game.ResultsQuarter) {
             continue;
           }
+          streams.out << "Quarter " << quarter + 1 << ", advanced from quarter " << quarter;
           JournalEntry entry;
           std::vector<std::string> contents;
           if (!OpenQuarter(session.files, session.GamePath, quarter, 0, &entry, &contents).ok()) {
-            streams.out << quarter << "  (damaged)\n";
+            streams.out << ": the archive entry is damaged\n";
             continue;
           }
-          std::string sources;
+          streams.out << " on " << NoteValue(entry, "date") << " (seed " << NoteValue(entry, "seed")
+                      << ")\n";
           for (int b = 1; b <= session.game.NumBanks; ++b) {
-            sources += (b > 1 ? " " : "") + std::to_string(b) + ":" +
-                       NoteValue(entry, "bank " + std::to_string(b));
+            streams.out << "  Bank " << b << ": " << Cp1252ToUtf8(session.game.BankName(b)) << ": "
+                        << SourceText(NoteValue(entry, "bank " + std::to_string(b))) << "\n";
           }
-          char line[96];
-          std::snprintf(line, sizeof line, "%7d  %-16s  %-20s  ", quarter,
-                        NoteValue(entry, "date").c_str(), NoteValue(entry, "seed").c_str());
-          streams.out << line << sources << "\n";
         }
         return kExitOk;
       });

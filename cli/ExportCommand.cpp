@@ -8,6 +8,7 @@
 #include "cli/GameCommands.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
+#include "reports/GameQuarters.h"
 #include "reports/LiveQuarterSource.h"
 #include "reports/QuarterlyReport.h"
 #include "reports/ResultsExport.h"
@@ -65,8 +66,8 @@ std::optional<std::string> ReportLayout(Session& session, Streams& streams) {
 }
 
 int ExportGame(Session& session, Streams& streams, const ExportChoice& choice) {
-  LiveQuarterSource source(session);
-  const std::optional<std::vector<int>> quarters = ChosenQuarters(source, choice, streams);
+  const std::unique_ptr<QuarterSource> source = OpenQuarterSource(session);
+  const std::optional<std::vector<int>> quarters = ChosenQuarters(*source, choice, streams);
   const std::optional<std::string> layout = ReportLayout(session, streams);
   if (!quarters || !layout) {
     return kExitFailed;
@@ -79,7 +80,7 @@ int ExportGame(Session& session, Streams& streams, const ExportChoice& choice) {
   };
   GameExport exported;
   try {
-    if (!CollectGameExport(source, *layout, *quarters, progress, &exported)) {
+    if (!CollectGameExport(*source, *layout, *quarters, progress, &exported)) {
       streams.err << "qvctl export: the game files could not be read\n";
       return kExitFailed;
     }

@@ -19,7 +19,9 @@ namespace qv {
 //                               checksum, the files that were absent, and notes:
 //                                 date MM-DD-YYYY hh:mm    when the advance ran
 //                                 seed N                   the seed of its random numbers
-//                                 bank B SOURCE            where bank B's decisions came from
+//                                 bank B SOURCE            where bank B's decisions came from:
+//                                   disk, last (last quarter's), entered (keyed in by the
+//                                   instructor), computer1..computer3, unsettled
 //     DiskBB/                   bank BB's disk as it stood before the advance wrote it
 //       Global.qv Banks.qv Plotv.qv Comp.qv  Entry.txt (the same form; a note "path P")
 //

@@ -1,11 +1,11 @@
 #include "reports/GameQuarters.h"
 
-#include "reports/LiveQuarterSource.h"
+#include "reports/ArchiveQuarterSource.h"
 
 namespace qv {
 
 std::unique_ptr<QuarterSource> OpenQuarterSource(Session& session) {
-  return std::make_unique<LiveQuarterSource>(session);
+  return std::make_unique<ArchiveQuarterSource>(session);
 }
 
 }  // namespace qv

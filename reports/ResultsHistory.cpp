@@ -45,7 +45,7 @@ ChartData ResultsHistory::RowChart(std::size_t row) const {
   return chart;
 }
 
-ChartData ResultsHistory::MarketChart() const {
+ChartData MarketChart(const std::vector<MarketPoint>& market) {
   ChartData chart;
   chart.title = "Market rates and indices";
   // The rates (series 1..6) run from 0 to 20, the indices from about 100: two axes.
@@ -55,11 +55,15 @@ ChartData ResultsHistory::MarketChart() const {
   for (int s = 1; s <= kMarketSeriesCount; ++s) {
     ChartLine& line = chart.lines.emplace_back();
     line.name = MarketSeriesNames()[static_cast<std::size_t>(s - 1)].name;
-    for (const MarketPoint& point : quarters_.market) {
+    for (const MarketPoint& point : market) {
       line.points.emplace_back(point.quarter, point.series(s));
     }
   }
   return chart;
+}
+
+ChartData ResultsHistory::MarketChart() const {
+  return qv::MarketChart(quarters_.market);
 }
 
 ChartData ResultsHistory::BankChart(int bank) const {

@@ -28,6 +28,10 @@ struct ChartData {
   std::vector<ChartLine> lines;
 };
 
+// The eight market series over the quarters of `market`: the six rates on one value axis, the
+// two indices on a second.
+ChartData MarketChart(const std::vector<MarketPoint>& market);
+
 // Every quarter a source keeps, as results tables laid out by one layout, and the market
 // history: what the results window and its charts show.
 class ResultsHistory {

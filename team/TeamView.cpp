@@ -19,6 +19,7 @@ std::string LoadTeamView(Session& session, int bank, TeamView* view) {
   if (!ReadReportFigures(session, figures) || !ReadBankHistory(session, bank, &view->history)) {
     return "Cannot read the results on " + session.GamePath;
   }
+  view->market = figures.market_history;
   try {
     view->rows = ReportRows(layout, figures);
   } catch (const RuntimeError& error) {

@@ -15,8 +15,9 @@ struct TeamView {
   int bank = 0;
   std::vector<ResultRow> rows;  // the report's rows, every bank's figures
   BankHistory history;          // the bank's four series, oldest quarter first
-  BankDecisions decisions;      // the bank's decisions as the disk holds them now
-  bool ready = false;           // saved as final for the coming quarter
+  Table2<double, kPlotQuarters, kMarketSeries> market;  // the market's series, (quarter, series)
+  BankDecisions decisions;  // the bank's decisions as the disk holds them now
+  bool ready = false;       // saved as final for the coming quarter
 };
 
 // Reads the view of bank `bank` from the disk opened in `session` (see OpenBankDisk), with

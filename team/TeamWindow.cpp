@@ -1,5 +1,6 @@
 #include "team/TeamWindow.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -9,15 +10,20 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "charts/ResultsChart.h"
 #include "desktop/DecisionForm.h"
 #include "platform/Cp1252.h"
 #include "platform/NumberFormat.h"
 #include "setup/BankDisk.h"
+#include "team/TeamCharts.h"
 
 namespace qv::team {
 
@@ -109,6 +115,25 @@ TeamWindow::TeamWindow(QSettings& settings, const std::string& program_dir) : se
   results_ = NewTable("grdResults");
   competitors_ = NewTable("grdCompetitors");
   history_ = NewTable("grdHistory");
+  auto* history_page = new QWidget;
+  history_chart_box_ = new QComboBox;
+  history_chart_box_->setObjectName("cboHistoryChart");
+  history_chart_ = new ResultsChart;
+  history_chart_->setObjectName("chtHistory");
+  auto* history_split = new QSplitter(Qt::Vertical);
+  history_split->addWidget(history_chart_);
+  history_split->addWidget(history_);
+  history_split->setStretchFactor(0, 3);
+  history_split->setStretchFactor(1, 1);
+  // Room for the four series under the chart without scrolling down (a row to spare for the
+  // style's margins).
+  history_->setMinimumHeight(history_->horizontalHeader()->sizeHint().height() +
+                             (kBankSeries + 1) * history_->verticalHeader()->defaultSectionSize() +
+                             history_->horizontalScrollBar()->sizeHint().height() +
+                             2 * history_->frameWidth());
+  auto* history_layout = new QVBoxLayout(history_page);
+  history_layout->addWidget(history_chart_box_);
+  history_layout->addWidget(history_split, 1);
   decisions_page_ = new QWidget;
   auto* decisions_layout = new QVBoxLayout(decisions_page_);
   auto* save = new QPushButton(tr("&Save Decisions as Ready"));
@@ -116,7 +141,7 @@ TeamWindow::TeamWindow(QSettings& settings, const std::string& program_dir) : se
   decisions_layout->addWidget(save, 0, Qt::AlignRight);
   tabs_->addTab(results_, tr("Results"));
   tabs_->addTab(competitors_, tr("Competitors"));
-  tabs_->addTab(history_, tr("History"));
+  tabs_->addTab(history_page, tr("History"));
   tabs_->addTab(decisions_page_, tr("Decisions"));
   tabs_->setEnabled(false);
   layout->addWidget(tabs_, 1);
@@ -127,6 +152,8 @@ TeamWindow::TeamWindow(QSettings& settings, const std::string& program_dir) : se
   connect(login, &QPushButton::clicked, this, [this] { Login(); });
   connect(password_, &QLineEdit::returnPressed, this, [this] { Login(); });
   connect(save, &QPushButton::clicked, this, [this] { Save(); });
+  connect(history_chart_box_, &QComboBox::activated, this,
+          [this](int index) { ShowHistoryChart(index); });
 
   const QString last = settings_.value(kLastDiskKey).toString();
   if (!last.isEmpty() && QFileInfo(last).isDir()) {
@@ -245,11 +272,28 @@ void TeamWindow::ShowBank() {
     }
   }
 
+  history_charts_ = TeamHistoryCharts(view_, game);
+  const int chart_shown = std::max(history_chart_box_->currentIndex(), 0);
+  history_chart_box_->clear();
+  for (const ChartData& chart : history_charts_) {
+    history_chart_box_->addItem(QString::fromStdString(chart.title));
+  }
+  ShowHistoryChart(chart_shown);
+
   delete form_;
   form_ = new DecisionForm(session_, b, decisions_page_);
   static_cast<QVBoxLayout*>(decisions_page_->layout())->insertWidget(0, form_, 1);
   form_->SetDecisions(view_.decisions);
   tabs_->setEnabled(true);
+}
+
+bool TeamWindow::ShowHistoryChart(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= history_charts_.size()) {
+    return false;
+  }
+  history_chart_box_->setCurrentIndex(index);
+  history_chart_->Show(history_charts_[static_cast<std::size_t>(index)]);
+  return true;
 }
 
 bool TeamWindow::Save() {

@@ -3,14 +3,17 @@
 #include <QMainWindow>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/Session.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "platform/Ui.h"
+#include "reports/ResultsHistory.h"
 #include "team/TeamView.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -22,6 +25,7 @@ class QTableWidget;
 namespace qv {
 
 class DecisionForm;
+class ResultsChart;
 
 namespace team {
 
@@ -39,8 +43,9 @@ class TeamMessages final : public Ui {
 
 // The team's window: open the bank disk's folder (the last one is remembered in `settings`),
 // pick the bank, log in with its password; then the bank's latest results as the report's
-// rows, the competitors' figures, the bank's history, and the decision form whose Save writes
-// the decisions for the coming quarter as ready.
+// rows, the competitors' figures, the history of PLOTV.QV as charts (the instructor's chart) above
+// the bank's series as a table, and the decision form whose Save writes the decisions for the
+// coming quarter as ready.
 class TeamWindow final : public QMainWindow {
  public:
   TeamWindow(QSettings& settings, const std::string& program_dir);
@@ -52,6 +57,10 @@ class TeamWindow final : public QMainWindow {
   bool Login();
   // Saves the form's decisions as ready for the coming quarter; false when refused.
   bool Save();
+  // Shows history chart `index` (0 the bank's per-share series, 1 its net income and total
+  // assets, 2 the market); false when there is none such.
+  bool ShowHistoryChart(int index);
+  ResultsChart* history_chart() const { return history_chart_; }
 
  private:
   void ChooseFolder();
@@ -74,6 +83,9 @@ class TeamWindow final : public QMainWindow {
   QTableWidget* results_ = nullptr;
   QTableWidget* competitors_ = nullptr;
   QTableWidget* history_ = nullptr;
+  QComboBox* history_chart_box_ = nullptr;
+  ResultsChart* history_chart_ = nullptr;
+  std::vector<ChartData> history_charts_;
   QWidget* decisions_page_ = nullptr;
   DecisionForm* form_ = nullptr;
 };

@@ -69,6 +69,14 @@ TEST_F(ResultsWindowTest, ShowsTheReportTableOfTheLatestQuarter) {
     }
   }
   EXPECT_FALSE(window.ShowQuarter(7)) << "a quarter the game does not keep";
+
+  // Every quarter played can be chosen; an archived one shows its own figures.
+  ASSERT_EQ(Quarters()->count(), 3);
+  EXPECT_EQ(Quarters()->itemText(0), "0");
+  ASSERT_TRUE(window.ShowQuarter(1));
+  const ResultsTable& archived = window.history().quarters().at(1).table;
+  EXPECT_EQ(archived.quarter, 1);
+  EXPECT_EQ(grid->item(0, 0)->text().toStdString(), archived.Cell(0, 1));
 }
 
 TEST_F(ResultsWindowTest, ARowLabelRanksTheBanksAndCopyKeepsThatOrder) {
@@ -110,20 +118,28 @@ TEST_F(ResultsWindowTest, ChartsHoldOneSeriesPerBankOrMarketSeriesWithTheirValue
   ASSERT_EQ(market.size(), 8U);
   EXPECT_EQ(market[0]->name(), "Bill Rate");
   EXPECT_EQ(market[6]->name(), "Price Index");
-  ASSERT_EQ(market[6]->count(), 16);
-  EXPECT_EQ(market[6]->at(15).x(), 2) << "the window ends at the results quarter";
-  EXPECT_DOUBLE_EQ(market[6]->at(15).y(), window.history().market().back().series(7));
+  // The 16-quarter window of the latest quarter reaches back two more with the archive's.
+  ASSERT_EQ(market[6]->count(), 18);
+  EXPECT_EQ(market[6]->at(0).x(), -15);
+  EXPECT_EQ(market[6]->at(17).x(), 2) << "the history ends at the results quarter";
+  EXPECT_DOUBLE_EQ(market[6]->at(17).y(), window.history().market().back().series(7));
 
-  const ResultsTable& table = window.history().Latest();
-  window.ShowChart(1 + 4);  // the first report row, every bank
+  window.ShowChart(1 + 4);  // the first report row, every bank, every quarter played
   std::vector<QLineSeries*> row = Lines(window.chart());
   ASSERT_EQ(row.size(), 4U);
+  const std::vector<ExportQuarter>& quarters = window.history().quarters();
+  ASSERT_EQ(quarters.size(), 3U);
   for (int b = 1; b <= 4; ++b) {
     QLineSeries* line = row[static_cast<std::size_t>(b - 1)];
-    EXPECT_EQ(line->name().toStdString(), table.bank_names[static_cast<std::size_t>(b - 1)]);
-    ASSERT_EQ(line->count(), 1);
-    EXPECT_EQ(line->at(0), QPointF(2, table.rows[0].figures(b)));
+    EXPECT_EQ(line->name().toStdString(),
+              window.history().Latest().bank_names[static_cast<std::size_t>(b - 1)]);
+    ASSERT_EQ(line->count(), 3);
+    for (int q = 0; q <= 2; ++q) {
+      EXPECT_EQ(line->at(q),
+                QPointF(q, quarters[static_cast<std::size_t>(q)].table.rows[0].figures(b)));
+    }
   }
+  EXPECT_NE(row[0]->at(0).y(), row[0]->at(2).y()) << "archived quarters hold their own figures";
 
   window.ShowChart(2);  // bank 2
   std::vector<QLineSeries*> bank = Lines(window.chart());
