@@ -377,7 +377,7 @@ void MainWindow::AssignShortcuts() {
     const char* action;
     QKeySequence keys;
   };
-  // Advancing cannot be taken back, so it sits on a chord that is not pressed by accident.
+  // An advance moves the whole class on, so it sits on a chord that is not pressed by accident.
   // The keys are spelt out: some platforms' standard sets leave Quit or Close without one.
   const Binding bindings[] = {
       {"mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
