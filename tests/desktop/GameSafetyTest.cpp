@@ -42,7 +42,7 @@ bool OtherProgramGetsTheLock(const std::string& dir, std::string* message = null
 }
 
 // Expects a message box whose text begins with `start` and presses OK.
-ModalDriver::Act BoxStarting(QString start) {
+ModalDriver::Act BoxStarting(const QString& start) {
   return [start](QWidget* window) {
     auto* box = qobject_cast<QMessageBox*>(window);
     ASSERT_NE(box, nullptr);
