@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "advance/AdvanceGame.h"
@@ -179,6 +181,33 @@ TEST(GameLockWhileOpen, ASecondInstanceIsRefusedUntilTheFirstCloses) {
   EXPECT_TRUE(second.program().state().GameActive);
   EXPECT_TRUE(second.program().HoldsGame());
   EXPECT_FALSE(OtherProgramGetsTheLock(dir));
+}
+
+// Across processes: qvctl advance, run while the desktop program has the game open, changes
+// nothing and names the desktop program.
+TEST(GameLockWhileOpen, QvctlAdvanceInAnotherProcessIsRefused) {
+  const std::string qvctl = ProgramDir() + "qvctl";
+  if (!fs::exists(qvctl)) {
+    GTEST_SKIP() << "qvctl is not built";
+  }
+  const auto game = MakeGame(ComputerBanks());
+  const std::string dir = game->session.GamePath;
+  DesktopHarness harness;
+  MainWindow& window = harness.Window(game->dir.path());
+  window.OpenRecentGame(dir);
+  ASSERT_TRUE(window.program().HoldsGame());
+  const auto before = game->FolderBytes(dir);
+  FILE* child = ::popen(("'" + qvctl + "' advance '" + dir + "' 2>&1").c_str(), "r");
+  ASSERT_NE(child, nullptr);
+  std::string output;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, child) != nullptr) {
+    output += buffer;
+  }
+  const int status = ::pclose(child);
+  EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+  EXPECT_EQ(QString::fromStdString(output), InUseByUs(dir) + "\n");
+  EXPECT_EQ(game->FolderBytes(dir), before);
 }
 
 // A folder that holds no game is not opened and is left without a lock file.
