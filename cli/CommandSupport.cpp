@@ -9,10 +9,9 @@
 
 #include <unistd.h>
 
-#include "data/GameJournal.h"
-#include "data/GameLock.h"
 #include "data/GlobalFile.h"
 #include "setup/OpenGame.h"
+#include "setup/TakeGame.h"
 
 namespace qv::cli {
 
@@ -58,23 +57,15 @@ Tool::Tool(Streams& streams, const std::string& game_dir, std::optional<std::uin
 }
 
 bool Tool::TakeGame(Streams& streams, const std::string& command) {
-  std::string message;
   const std::string holder = "qvctl " + command + " (process " + std::to_string(::getpid()) + ")";
-  if (!LockGame(files_, session_.GamePath, holder, &lock_, &message)) {
-    streams.err << message << "\n";
-    return false;
+  const TakenGame taken = qv::TakeGame(files_, session_.GamePath, holder, &lock_);
+  if (!taken.restored.empty()) {
+    streams.out << taken.restored << "\n";
   }
-  Recovery recovery;
-  const Status recovered = RecoverGame(files_, session_.GamePath, &recovery);
-  if (recovery.restored) {
-    streams.out << RecoveryMessage(recovery) << "\n";
+  if (!taken.taken) {
+    streams.err << taken.refusal << "\n";
   }
-  if (!recovered.ok()) {
-    streams.err << "The last update of " << session_.GamePath
-                << " was interrupted and could not be undone yet: " << recovered.detail() << "\n";
-    return false;
-  }
-  return true;
+  return taken.taken;
 }
 
 int WriteOutput(Streams& streams, const std::string& output, const std::string& text) {

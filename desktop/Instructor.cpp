@@ -5,12 +5,16 @@
 #include <QMdiSubWindow>
 #include <QThread>
 
+#include <unistd.h>
+
+#include "data/Messages.h"
 #include "desktop/GameDiscovery.h"
 #include "desktop/MainWindow.h"
 #include "desktop/RecentGames.h"
 #include "desktop/SettingsStore.h"
 #include "desktop/SplashWindow.h"
 #include "desktop/StartupDialog.h"
+#include "setup/TakeGame.h"
 
 namespace qv {
 
@@ -22,6 +26,23 @@ Instructor::Instructor(SettingsStore& settings, std::uint64_t seed)
 
 void Instructor::ApplySettings() {
   files_.set_drives(settings_.Drives());
+}
+
+bool Instructor::TakeGame() {
+  game_lock_.reset();
+  const std::string holder = "qvinstructor (process " + std::to_string(::getpid()) + ")";
+  const TakenGame taken = qv::TakeGame(files_, session_.GamePath, holder, &game_lock_);
+  if (!taken.restored.empty()) {
+    Tell(session_, taken.restored, Icon::kInformation);
+  }
+  if (!taken.taken) {
+    Tell(session_, taken.refusal, Icon::kExclamation);
+  }
+  return taken.taken;
+}
+
+void Instructor::ReleaseGame() {
+  game_lock_.reset();
 }
 
 void InitGlobals(Instructor& program, const std::string& program_dir) {

@@ -38,6 +38,15 @@ class Instructor {
   // Puts changed settings to use: the drive map.
   void ApplySettings();
 
+  // Takes the game in `GamePath` for as long as it stays open: its lock, in the name of this
+  // process, then the undo of an update that a crash left behind there, which the instructor
+  // is told of. False, once the instructor was told why, when another program holds the game
+  // or the interrupted update could not be undone yet; no lock is held then.
+  bool TakeGame();
+  // Lets go of the game's lock: the game was closed, or another one is being opened.
+  void ReleaseGame();
+  bool HoldsGame() const { return game_lock_ != nullptr; }
+
  private:
   SettingsStore& settings_;
   LocalFileSystem files_;
@@ -46,6 +55,7 @@ class Instructor {
   SeededRandom random_;
   Session session_;
   ShellState state_;
+  std::unique_ptr<FileLock> game_lock_;
 };
 
 // Sets the program role and the program directory (`program_dir`, given a trailing

@@ -42,11 +42,13 @@
 #include "desktop/SettingsStore.h"
 #include "desktop/StatusPanel.h"
 #include "desktop/Twips.h"
+#include "desktop/UndoCommand.h"
 #include "platform/Cp1252.h"
 #include "platform/RuntimeError.h"
 #include "reports/QuarterlyReport.h"
 #include "setup/Login.h"
 #include "setup/OpenGame.h"
+#include "setup/TakeGame.h"
 
 namespace qv {
 
@@ -113,6 +115,7 @@ MainWindow::MainWindow(Instructor& program)
   program_.ui().set_main_window(this);
   program_.ui().set_on_game_changed([this] {
     RefreshStatus();
+    UpdateUndoCommand();
     results_->GameChanged();
   });
 }
@@ -178,6 +181,9 @@ void MainWindow::BuildMenus() {
            &MainWindow::mnuAdvanceAdvanceGame_Click);
   add_item(advance, "mnuAdvanceEnterDecisions", "Enter &Decisions for a Bank...",
            &MainWindow::mnuAdvanceEnterDecisions_Click);
+  undo_ = add_item(advance, "mnuAdvanceUndo", "&Undo Last Advance...",
+                   &MainWindow::mnuAdvanceUndo_Click);
+  connect(advance, &QMenu::aboutToShow, this, [this] { UpdateUndoCommand(); });
   game_commands_[4] = advance->menuAction();
 
   QMenu* view = add_menu("mnuView", "&View");
@@ -341,6 +347,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   SavePlacement();
+  program_.ReleaseGame();
   event->accept();
 }
 
@@ -370,7 +377,7 @@ void MainWindow::AssignShortcuts() {
     const char* action;
     QKeySequence keys;
   };
-  // Advancing cannot be taken back, so it sits on a chord that is not pressed by accident.
+  // An advance moves the whole class on, so it sits on a chord that is not pressed by accident.
   // The keys are spelt out: some platforms' standard sets leave Quit or Close without one.
   const Binding bindings[] = {
       {"mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
@@ -483,6 +490,11 @@ void MainWindow::SetGameCommandsEnabled(bool enabled) {
   for (QAction* command : results_actions_) {
     command->setEnabled(enabled);
   }
+  UpdateUndoCommand();
+}
+
+void MainWindow::UpdateUndoCommand() {
+  undo_->setEnabled(state().GameActive && CanUndoAdvance(session()));
 }
 
 void MainWindow::GameDisplay() {
@@ -533,6 +545,7 @@ void MainWindow::mnuFileClose_Click() {
   SaveFirst();
   if (session().ProceedOk == Proceed::kGoOn) {
     state().GameActive = false;
+    program_.ReleaseGame();
     results_->GameClosed();
     NoGameDisplay();
   }
@@ -596,6 +609,13 @@ void MainWindow::mnuFileOpen_Click() {
 
 void MainWindow::ExecuteOpen() {
   try {
+    // A folder without a game is not opened and gets no lock file. In one that has a game the
+    // lock comes first, so no other program writes while an interrupted update is undone or
+    // while the game is open.
+    if (!HoldsGameFiles(program_.files(), session().GamePath) || !program_.TakeGame()) {
+      state().OpenResult = 2;
+      return;
+    }
     LoginDialog login(session(), this);
     login.ClearEntries();
     const auto show_login = [&] {
@@ -608,6 +628,7 @@ void MainWindow::ExecuteOpen() {
       return code;
     };
     if (OpenGameWithLogin(session(), show_login) != OpenGameResult::kOpened) {
+      program_.ReleaseGame();
       state().OpenResult = 2;
       return;
     }
@@ -617,6 +638,7 @@ void MainWindow::ExecuteOpen() {
     state().GameActive = true;
     GameDisplay();
   } catch (const RuntimeError& error) {
+    program_.ReleaseGame();
     ReportRuntimeError(session(), "Sub ExecuteOpen", error.number());
     state().OpenResult = 3;
   }
@@ -729,6 +751,7 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
   }
   if (Tell("Are you sure you want to advance the game?", Buttons::kYesNo, Icon::kExclamation) ==
       Answer::kYes) {
+    session().ArchiveDepth = ArchiveDepthSetting(program_.settings());
     AdvanceGame(session());
   }
 }
@@ -736,6 +759,10 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
 void MainWindow::mnuAdvanceEnterDecisions_Click() {
   EnterDecisionsDialog dialog(session(), this);
   dialog.exec();
+}
+
+void MainWindow::mnuAdvanceUndo_Click() {
+  UndoAdvance(*this);
 }
 
 void MainWindow::mnuToolsGameInfo_Click() {

@@ -50,6 +50,8 @@ class MainWindow final : public QMainWindow {
   // Enter Decisions for a Bank: the instructor keys in a bank's decisions for the coming
   // quarter, which the next advance takes in place of its disk.
   void mnuAdvanceEnterDecisions_Click();
+  // Undo Last Advance: the game back to the quarter before the last advance, once confirmed.
+  void mnuAdvanceUndo_Click();
   void mnuToolsChangeEnv_Click();
   void mnuToolsGameInfo_Click();
   void mnuToolsPasswords_Click();
@@ -102,6 +104,8 @@ class MainWindow final : public QMainWindow {
   void RestorePlacement();
   void SavePlacement();
   void SetGameCommandsEnabled(bool enabled);
+  // Undo Last Advance is offered while the open game has a quarter to go back to.
+  void UpdateUndoCommand();
   QWidget* ActiveChild() const;
   Answer Tell(const std::string& text, Buttons buttons, Icon icon);
   Session& session();
@@ -119,6 +123,7 @@ class MainWindow final : public QMainWindow {
   std::array<QAction*, 6> game_commands_{};
   QAction* save_button_ = nullptr;
   QAction* print_button_ = nullptr;
+  QAction* undo_ = nullptr;
   std::unique_ptr<ResultsCommands> results_;
   // The results commands, which need an open game as the commands above do.
   std::vector<QAction*> results_actions_;

@@ -11,6 +11,7 @@
 #include "newgame/CreateGame.h"
 #include "newgame/PeriodZero.h"
 #include "platform/RuntimeError.h"
+#include "setup/DiskPaths.h"
 #include "setup/EnvironmentFields.h"
 #include "setup/NewGameFlow.h"
 #include "setup/SetupStore.h"
@@ -153,6 +154,15 @@ class Wizard {
         focus = bad;
         continue;
       }
+      // The disk paths taken together, against the game folder: only on the way forward, since
+      // the way back may be the way to a different game folder.
+      if (code == kSetupNext) {
+        if (const std::optional<int> bad =
+                FirstDiskPathConflict(session_.ui, session_.files, forms_, ChosenFolder())) {
+          focus = *bad;
+          continue;
+        }
+      }
       StoreBankSetup(session_, state_, forms_.banks);
       bank_form_.hide();
       return code == kSetupPrevious ? Step::kGame : Step::kEnvironment;
@@ -186,13 +196,10 @@ class Wizard {
   // Puts the game where the game form says, asking before a game already there is replaced,
   // and creates it. Any failure leads back to the game form.
   Step Create() {
-    std::string folder = game_form_.folder();
+    const std::string folder = ChosenFolder();
     if (folder.empty()) {
       Tell("Please enter the folder for the new game", Buttons::kOk);
       return Step::kGame;
-    }
-    if (!EndsWithSeparator(folder)) {
-      folder += '/';
     }
     const std::string previous_path = session_.GamePath;
     session_.GamePath = folder;
@@ -207,14 +214,30 @@ class Wizard {
       case GameFolder::kReady:
         break;
     }
+    // The new game is held from its first byte on, and a game it replaces is not replaced
+    // while another program has it open.
+    if (!window_.program().TakeGame()) {
+      session_.GamePath = previous_path;
+      return Step::kGame;
+    }
     game_form_.hide();
     if (CreateGameInFolder(session_, state_) != Proceed::kGoOn) {
+      window_.program().ReleaseGame();
       return Step::kGame;
     }
     window_.program().state().GameActive = true;
     window_.GameDisplay();
     session_.ProceedOk = Proceed::kGoOn;
     return Step::kDone;
+  }
+
+  // The game form's folder as a directory, ending in a separator; empty when none is given.
+  std::string ChosenFolder() const {
+    std::string folder = game_form_.folder();
+    if (!folder.empty() && !EndsWithSeparator(folder)) {
+      folder += '/';
+    }
+    return folder;
   }
 
   static std::vector<int> GameFields() {
@@ -258,6 +281,7 @@ void StartNewGame(MainWindow& window) {
     auto wizard = std::make_unique<Wizard>(window);
     wizard->Run();
   } catch (const RuntimeError& error) {
+    window.program().ReleaseGame();
     ReportRuntimeError(session, "NewGame Module", error.number());
     session.ProceedOk = Proceed::kStop;
   }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -30,6 +31,8 @@ constexpr const char* kDefaultPrinterFont = "Courier";
 constexpr double kDefaultPrinterSize = 12;
 // Room for a folder name of this many characters in the drive boxes.
 constexpr int kFolderChars = 36;
+// More quarters than any game plays.
+constexpr int kMostQuartersKept = 999;
 
 }  // namespace
 
@@ -42,6 +45,13 @@ std::optional<PrinterFont> ReportPrinterFont(const SettingsStore& settings) {
   const double size =
       settings.GetSetting(kPrinterSection, kPrinterSizeKey, QString()).toDouble(&is_number);
   return PrinterFont{name.toStdString(), is_number && size > 0 ? size : kDefaultPrinterSize};
+}
+
+int ArchiveDepthSetting(const SettingsStore& settings) {
+  bool is_number = false;
+  const int keep =
+      settings.GetSetting(kArchiveSection, kKeepQuartersKey, QString()).toInt(&is_number);
+  return is_number && keep > 0 ? keep : 0;
 }
 
 OptionsDialog::OptionsDialog(SettingsStore& settings, QWidget* owner)
@@ -59,6 +69,8 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, QWidget* owner)
   pages_->addWidget(DrivesPage());
   tabs_->addTab("Printer");
   pages_->addWidget(PrinterPage());
+  tabs_->addTab("Undo");
+  pages_->addWidget(UndoPage());
 
   auto* help = new QPushButton("&Help", this);
   help->setObjectName("cmdHelp");
@@ -172,6 +184,34 @@ QWidget* OptionsDialog::PrinterPage() {
   return page;
 }
 
+QWidget* OptionsDialog::UndoPage() {
+  auto* page = new QWidget;
+  page->setObjectName("picOptions(2)");
+  auto* frame = new QGroupBox("Quarter Archive", page);
+  frame->setObjectName("fraArchive");
+  auto* grid = new QGridLayout(frame);
+  auto* note = new QLabel(
+      "Each advance keeps the game as it stood before, so that it can be undone. 0 keeps every "
+      "quarter; a smaller archive lets fewer advances be undone.",
+      frame);
+  note->setObjectName("lblArchiveNote");
+  note->setWordWrap(true);
+  grid->addWidget(note, 0, 0, 1, 2);
+  auto* label = new QLabel("&Quarters kept for undo", frame);
+  keep_quarters_ = new QSpinBox(frame);
+  keep_quarters_->setObjectName("txtKeepQuarters");
+  keep_quarters_->setRange(0, kMostQuartersKept);
+  label->setBuddy(keep_quarters_);
+  grid->addWidget(label, 1, 0);
+  grid->addWidget(keep_quarters_, 1, 1, Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(2, 1);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(frame);
+  return page;
+}
+
 void OptionsDialog::Load() {
   for (std::size_t i = 0; i < kDriveLetters.size(); ++i) {
     drives_[i]->setText(settings_.GetSetting("Drives", QString(QChar(kDriveLetters[i])), {}));
@@ -183,6 +223,7 @@ void OptionsDialog::Load() {
   const double size =
       settings_.GetSetting(kPrinterSection, kPrinterSizeKey, QString()).toDouble(&is_number);
   font_size_->setValue(is_number ? size : kDefaultPrinterSize);
+  keep_quarters_->setValue(ArchiveDepthSetting(settings_));
 }
 
 void OptionsDialog::Store() {
@@ -191,6 +232,8 @@ void OptionsDialog::Store() {
   }
   settings_.SaveSetting(kPrinterSection, kPrinterFontKey, font_->currentFont().family());
   settings_.SaveSetting(kPrinterSection, kPrinterSizeKey, QString::number(font_size_->value()));
+  settings_.SaveSetting(kArchiveSection, kKeepQuartersKey,
+                        QString::number(keep_quarters_->value()));
   settings_.Sync();
   if (on_applied_) {
     on_applied_();

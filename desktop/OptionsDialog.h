@@ -8,6 +8,7 @@
 #include "platform/Printer.h"
 
 class QDoubleSpinBox;
+class QSpinBox;
 class QFontComboBox;
 class QLineEdit;
 class QStackedWidget;
@@ -26,10 +27,18 @@ inline constexpr const char* kPrinterSizeKey = "FontSize";
 // The report's printer font as the options set it; none when they name no font.
 std::optional<PrinterFont> ReportPrinterFont(const SettingsStore& settings);
 
+// The key of how many quarters the game's archive keeps for undo.
+inline constexpr const char* kArchiveSection = "Archive";
+inline constexpr const char* kKeepQuartersKey = "KeepQuarters";
+
+// The quarters kept for undo as the options set them: 0, the default, keeps every quarter; a
+// value that is not a whole number of at least 0 counts as unset.
+int ArchiveDepthSetting(const SettingsStore& settings);
+
 // frmOptions: the program's own settings, on tabs: the folders that stand for the diskette
-// drives A: and B:, and the printer font of the quarterly report. Apply stores them and keeps
-// the dialog open, OK stores them and closes it, Cancel closes it and forgets what was changed
-// since the last Apply. Everything lives in the settings store.
+// drives A: and B:, the printer font of the quarterly report, and the quarters kept for undo. Apply
+// stores them and keeps the dialog open, OK stores them and closes it, Cancel closes it and forgets
+// what was changed since the last Apply. Everything lives in the settings store.
 class OptionsDialog final : public QDialog {
  public:
   OptionsDialog(SettingsStore& settings, QWidget* owner);
@@ -45,6 +54,7 @@ class OptionsDialog final : public QDialog {
  private:
   QWidget* DrivesPage();
   QWidget* PrinterPage();
+  QWidget* UndoPage();
   void Load();
   void Store();
   void ShowTab(int index);
@@ -56,6 +66,7 @@ class OptionsDialog final : public QDialog {
   std::array<QLineEdit*, 2> drives_{};
   QFontComboBox* font_ = nullptr;
   QDoubleSpinBox* font_size_ = nullptr;
+  QSpinBox* keep_quarters_ = nullptr;
 };
 
 }  // namespace qv

@@ -45,7 +45,8 @@ int FieldChars(int form, int field) {
 
 SetupDialog::SetupDialog(Ui& ui, SetupForms& forms, SetupState& state, int form, QWidget* owner)
     : QDialog(owner), ui_(ui), forms_(forms), state_(state), form_(form) {
-  setModal(true);
+  // Modal only while ShowModal runs: the form left on screen afterwards must not block the
+  // message boxes and forms that follow it, nor count as a modal window of its own.
   focus_watch_ = connect(
       qApp, &QApplication::focusChanged, this,
       [this](QWidget* old_widget, QWidget* new_widget) { OnFocusChanged(old_widget, new_widget); });

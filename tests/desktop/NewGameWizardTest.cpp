@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <filesystem>
 
+#include "data/GameLock.h"
 #include "data/GlobalFile.h"
 #include "tests/desktop/DesktopHarness.h"
 #include "tests/desktop/ModalDriver.h"
@@ -250,6 +252,105 @@ TEST_F(NewGameWizard, AnExistingGameIsKeptWhenReplacingIsRefused) {
   window().mnuFileNew_Click();
   EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
   EXPECT_EQ(existing->FolderBytes(existing->session.GamePath), before);
+}
+
+// The disk paths taken together are checked when the Bank Setup form is confirmed: the message
+// in the form's own style, the form again with the focus on the offending path, nothing
+// written anywhere.
+TEST_F(NewGameWizard, ConflictingDiskPathsKeepTheBankForm) {
+  struct Row {
+    const char* what;
+    std::string first_path;   // bank 1, a team's
+    std::string second_path;  // bank 2, a team's
+    const char* message;
+    const char* focus;  // the box that has the focus afterwards
+  };
+  const std::string folder = games_.path() + "class/";
+  const std::string disk = games_.Subdir("disk");
+  std::filesystem::create_directory_symlink(disk, games_.path() + "link");
+  const char* unique = "Path must be unique";
+  const char* game_dir =
+      "Path must not be the game directory, a folder inside it or a folder holding it";
+  const Row rows[] = {
+      {"the same folder twice", disk, disk, unique, "txtCol7(0)"},
+      {"the same folder in other letter case", disk, games_.path() + "DISK/", unique, "txtCol7(0)"},
+      {"the same folder through a link", disk, games_.path() + "link/", unique, "txtCol7(0)"},
+      {"the game folder", disk, folder, game_dir, "txtCol7(1)"},
+      {"a folder inside the game folder", folder + "teams/beta/", disk, game_dir, "txtCol7(0)"},
+      {"a folder holding the game folder", disk, games_.path(), game_dir, "txtCol7(1)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    ModalDriver driver;
+    driver.Then("frmGameSetup", FillGameForm({.folder = QString::fromStdString(folder)}))
+        .Then("frmBankSetup",
+              [&row](QWidget* form) {
+                Type(form, "txtCol2(0)", "Alpha");
+                Type(form, "txtCol4(0)", "Kim");
+                Type(form, "txtCol7(0)", QString::fromStdString(row.first_path));
+                Type(form, "txtCol2(1)", "Beta");
+                Type(form, "txtCol4(1)", "Lee");
+                Type(form, "txtCol7(1)", QString::fromStdString(row.second_path));
+                Press(form, "cmdNext");
+              })
+        .Then("msgBox",
+              [&row](QWidget* window) {
+                auto* box = qobject_cast<QMessageBox*>(window);
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->text(), row.message);
+                EXPECT_EQ(box->icon(), QMessageBox::Warning);
+                box->button(QMessageBox::Ok)->click();
+              })
+        .Then("frmBankSetup",
+              [&row](QWidget* form) {
+                ASSERT_NE(form->focusWidget(), nullptr);
+                EXPECT_EQ(form->focusWidget()->objectName(), row.focus);
+                Press(form, "cmdCancel");
+              })
+        .Box("Abort New Game Setup", QMessageBox::Yes);
+    window().mnuFileNew_Click();
+    EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
+    EXPECT_FALSE(window().program().state().GameActive);
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_TRUE(std::filesystem::is_empty(disk));
+  }
+}
+
+// A new game is held from its creation on, and a game that another program holds is not
+// replaced: the wizard returns to the game form with the game left as it was.
+TEST_F(NewGameWizard, TheGameLockIsHeldAndRespected) {
+  const auto existing = MakeGame(ComputerBanks());
+  const std::string held = existing->session.GamePath;
+  const auto before = existing->FolderBytes(held);
+  LocalFileSystem other_files;
+  std::unique_ptr<FileLock> other;
+  std::string message;
+  ASSERT_TRUE(LockGame(other_files, held, "qvctl advance (process 42)", &other, &message));
+  const std::string fresh = games_.path() + "fresh/";
+  ModalDriver driver;
+  driver.Then("frmGameSetup", FillGameForm({.folder = QString::fromStdString(held)}))
+      .Then("frmBankSetup", FillBankForm(1, ""))
+      .Click("frmEnvSetup", "cmdNext")
+      .Box("A Quorvant game already exists in this folder. Replace it?", QMessageBox::Yes)
+      .Box(QString::fromStdString("The game in " + held +
+                                  " is in use by qvctl advance (process 42); try again when it "
+                                  "has finished."),
+           QMessageBox::Ok)
+      .Then("frmGameSetup",
+            [&fresh](QWidget* form) {
+              Type(form, "txtGamePath", QString::fromStdString(fresh));
+              Press(form, "cmdNext");
+            })
+      .Click("frmBankSetup", "cmdNext")
+      .Click("frmEnvSetup", "cmdNext")
+      .Box("Game started successfully", QMessageBox::Ok);
+  window().mnuFileNew_Click();
+  EXPECT_TRUE(driver.finished()) << driver.seen().join(" | ").toStdString();
+  EXPECT_EQ(existing->FolderBytes(held), before);
+  EXPECT_EQ(session().GamePath, fresh);
+  std::unique_ptr<FileLock> taken;
+  EXPECT_FALSE(LockGame(other_files, fresh, "qvctl advance (process 42)", &taken, &message))
+      << "the new game is held by the program that made it";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 
@@ -149,6 +150,29 @@ TEST(Options, ControlTabWalksTheTabsBothWays) {
     auto* page = dialog.findChild<QWidget*>(QString("picOptions(%1)").arg(i));
     EXPECT_EQ(page->isEnabled(), i == 1) << i;
     EXPECT_EQ(page->isVisible(), i == 1) << i;
+  }
+}
+
+// The quarters kept for undo: what the box shows for what the settings hold, and what the
+// program reads back; anything but a whole number of at least 0 counts as unset.
+TEST(Options, QuartersKeptForUndo) {
+  struct Row {
+    const char* stored;
+    int read;
+  };
+  const Row rows[] = {{"", 0}, {"4", 4}, {"0", 0}, {"-2", 0}, {"many", 0}, {"1.5", 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.stored);
+    DesktopHarness harness;
+    harness.settings().SaveSetting(kArchiveSection, kKeepQuartersKey, row.stored);
+    EXPECT_EQ(ArchiveDepthSetting(harness.settings()), row.read);
+    OptionsDialog dialog(harness.settings(), nullptr);
+    auto* keep = dialog.findChild<QSpinBox*>("txtKeepQuarters");
+    ASSERT_NE(keep, nullptr);
+    EXPECT_EQ(keep->value(), row.read);
+    keep->setValue(6);
+    Click(&dialog, "cmdOK");
+    EXPECT_EQ(ArchiveDepthSetting(harness.settings()), 6);
   }
 }
 
