@@ -4,6 +4,7 @@
 
 #include "advance/AdvanceGame.h"
 #include "cli/GameCommands.h"
+#include "data/StorageCheck.h"
 
 namespace qv::cli {
 

@@ -112,7 +112,8 @@ void AddHistoryCommand(CLI::App& app, Action* action) {
           }
         }
         return kExitOk;
-      });
+      },
+      GameAccess::kRead);
 }
 
 }  // namespace qv::cli

@@ -68,6 +68,24 @@ bool Tool::TakeGame(Streams& streams, const std::string& command) {
   return taken.taken;
 }
 
+bool Tool::ReadGame(Streams& streams, const std::string& command) {
+  const std::string holder = "qvctl " + command + " (process " + std::to_string(::getpid()) + ")";
+  const TakenGame taken = qv::TakeGame(files_, session_.GamePath, holder, &lock_);
+  if (!taken.restored.empty()) {
+    streams.out << taken.restored << "\n";
+  }
+  if (taken.taken) {
+    return true;
+  }
+  if (taken.in_use && !UpdateUnderWay(files_, session_.GamePath)) {
+    streams.err << "Note: " << taken.refusal.substr(0, taken.refusal.find(';'))
+                << "; it is read as it stands.\n";
+    return true;
+  }
+  streams.err << taken.refusal << "\n";
+  return false;
+}
+
 int WriteOutput(Streams& streams, const std::string& output, const std::string& text) {
   if (output.empty()) {
     streams.out << text;
@@ -90,7 +108,7 @@ void AddLoginOptions(CLI::App* command, Login* login) {
 
 CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
                              const std::string& description,
-                             std::function<int(Session&, Streams&)> run) {
+                             std::function<int(Session&, Streams&)> run, GameAccess access) {
   CLI::App* command = app.add_subcommand(name, description);
   auto directory = std::make_shared<std::string>();
   auto login = std::make_shared<Login>();
@@ -99,7 +117,9 @@ CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& n
   command->callback([=] {
     *action = [=](Streams& streams) {
       Tool tool(streams, *directory, std::nullopt);
-      if (!tool.TakeGame(streams, name) || !OpenGame(tool, streams, *login)) {
+      const bool taken =
+          access == GameAccess::kRead ? tool.ReadGame(streams, name) : tool.TakeGame(streams, name);
+      if (!taken || !OpenGame(tool, streams, *login)) {
         return kExitFailed;
       }
       return run(tool.session(), streams);

@@ -40,6 +40,11 @@ class Tool {
   // it did. Prints why not and returns false when another program holds the game.
   bool TakeGame(Streams& streams, const std::string& command);
 
+  // The same for a command that only reads the game. While another program holds the game
+  // with no update under way (the desktop program with the game open), it reads the game as
+  // it stands, without the lock, and says so.
+  bool ReadGame(Streams& streams, const std::string& command);
+
  private:
   LocalFileSystem files_;
   ConsoleUi ui_;
@@ -63,12 +68,17 @@ struct Login {
 // Adds --instructor and --password to `command`.
 void AddLoginOptions(CLI::App* command, Login* login);
 
+// What a command does with the game it opens.
+enum class GameAccess { kRead, kWrite };
+
 // Adds a command on an existing game, with the argument DIR and the login options: the game
-// is opened (and the login checked) before `run`, which gets the open session. Returns the
-// command, for options of its own.
+// is taken (Tool::TakeGame, or Tool::ReadGame for `GameAccess::kRead`) and opened (the login
+// checked) before `run`, which gets the open session. Returns the command, for options of its
+// own.
 CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
                              const std::string& description,
-                             std::function<int(Session&, Streams&)> run);
+                             std::function<int(Session&, Streams&)> run,
+                             GameAccess access = GameAccess::kWrite);
 
 // Opens the game of the tool's directory as the desktop program does: its Global.qv read, a
 // game that was never started refused, and the login checked when the game has an

@@ -15,14 +15,6 @@
 
 namespace qv::cli {
 
-std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory) {
-  std::vector<std::string> problems = CheckStorage(files, directory);
-  for (std::string& problem : CheckGameDirectory(files, directory)) {
-    problems.push_back(std::move(problem));
-  }
-  return problems;
-}
-
 namespace {
 
 // The one line of a sound game: which game it is, where it stands, and that all is well.

@@ -130,7 +130,8 @@ void AddExportCommand(CLI::App& app, Action* action) {
           choice->quarter = *quarter;
         }
         return ExportGame(session, streams, *choice);
-      });
+      },
+      GameAccess::kRead);
   *quarter_option =
       command->add_option("--quarter", *quarter, "the results quarter N (default: the latest)");
   command->add_flag("--all", choice->all, "every quarter the game keeps")

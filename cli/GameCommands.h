@@ -16,8 +16,6 @@ void AddEnvCommand(CLI::App& app, Action* action);
 void AddUndoCommand(CLI::App& app, Action* action);
 void AddHistoryCommand(CLI::App& app, Action* action);
 
-// What qvctl verify reports of the game directory `directory`: one line per problem.
-std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory);
 void AddDecideCommand(CLI::App& app, Action* action);
 void AddExportCommand(CLI::App& app, Action* action);
 

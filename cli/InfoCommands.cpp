@@ -84,20 +84,23 @@ void AddInfoCommand(CLI::App& app, Action* action) {
           PrintInfo(streams.out, session.game, rows);
         }
         return kExitOk;
-      });
+      },
+      GameAccess::kRead);
   command->add_flag("--json", *json, "print JSON");
 }
 
 void AddPasswordsCommand(CLI::App& app, Action* action) {
-  AddOpenGameCommand(app, action, "passwords", "List the banks' passwords",
-                     [](Session& session, Streams& streams) {
-                       streams.out << "Bank Passwords\n";
-                       for (const PasswordRow& row : PasswordRows(session.game)) {
-                         streams.out << Text(row.name) << "  " << Text(row.management) << "  "
-                                     << Text(row.password) << "\n";
-                       }
-                       return kExitOk;
-                     });
+  AddOpenGameCommand(
+      app, action, "passwords", "List the banks' passwords",
+      [](Session& session, Streams& streams) {
+        streams.out << "Bank Passwords\n";
+        for (const PasswordRow& row : PasswordRows(session.game)) {
+          streams.out << Text(row.name) << "  " << Text(row.management) << "  "
+                      << Text(row.password) << "\n";
+        }
+        return kExitOk;
+      },
+      GameAccess::kRead);
 }
 
 }  // namespace qv::cli

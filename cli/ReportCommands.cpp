@@ -44,14 +44,15 @@ void AddReportCommand(CLI::App& app, Action* action) {
   auto copies = std::make_shared<int>(1);
   auto output = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  CLI::App* command =
-      AddOpenGameCommand(app, action, "report", "Print the quarterly report of every bank",
-                         [=](Session& session, Streams& streams) {
-                           if (*json) {
-                             return PrintReportJson(session, streams, *layout, *output);
-                           }
-                           return PrintQuarterlyReport(session, streams, *layout, *copies, *output);
-                         });
+  CLI::App* command = AddOpenGameCommand(
+      app, action, "report", "Print the quarterly report of every bank",
+      [=](Session& session, Streams& streams) {
+        if (*json) {
+          return PrintReportJson(session, streams, *layout, *output);
+        }
+        return PrintQuarterlyReport(session, streams, *layout, *copies, *output);
+      },
+      GameAccess::kRead);
   command->add_flag("--json", *json, "the report's rows and figures as JSON");
   command->add_option("--layout", *layout, "the report layout (default: the shipped report.qvs)");
   command->add_option("--copies", *copies, "number of copies")->check(CLI::Range(1, 99));

@@ -74,8 +74,7 @@ void ReadBank(const json& bank, int index, BankSetupRow* row) {
     row->txtCol4 = BoxText(bank["president"], where + "president");
   if (bank.contains("password"))
     row->txtCol5 = BoxText(bank["password"], where + "password");
-  if (bank.contains("path"))
-    row->txtCol7 = BoxText(bank["path"], where + "path");
+  row->txtCol7 = bank.contains("path") ? BoxText(bank["path"], where + "path") : std::string();
 }
 
 void ReadEnvironment(const json& environment, EnvSetupForm* form) {
@@ -139,6 +138,17 @@ bool ParseSetupFile(const std::string& json_text, const EnvSetupForm& environmen
     game.txtNoBanks = std::to_string(result.num_banks);
     if (root.contains("environment")) {
       ReadEnvironment(root["environment"], &result.forms.environment);
+    }
+    // The form takes the diskette drive for an empty box; in a setup file a team's folder left
+    // out is a mistake, caught before anything is written.
+    for (int i = 0; i < result.num_banks; ++i) {
+      const BankSetupRow& row = result.forms.banks.rows[static_cast<std::size_t>(i)];
+      if (row.cboCol3 == kManagementHuman &&
+          row.txtCol7.empty()) {  // the diskette drive is no default here
+        throw SetupError("banks[" + std::to_string(i + 1) +
+                         "].path is missing: a bank managed by a team needs the folder of its "
+                         "bank disk");
+      }
     }
     *setup = std::move(result);
     return true;

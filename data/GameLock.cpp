@@ -3,9 +3,12 @@
 namespace qv {
 
 bool LockGame(FileSystem& files, const std::string& game_dir, std::string_view holder,
-              std::unique_ptr<FileLock>* lock, std::string* message) {
+              std::unique_ptr<FileLock>* lock, std::string* message, bool* in_use) {
   std::string held_by;
   const Status locked = files.Lock(JoinPath(game_dir, kLockFileName), holder, lock, &held_by);
+  if (in_use != nullptr) {
+    *in_use = locked.error_number() == 70;
+  }
   if (locked.ok()) {
     return true;
   }

@@ -16,8 +16,9 @@ inline constexpr const char* kLockFileName = "Lock.qv";
 
 // Takes the lock of the game in `game_dir`; `holder` says who takes it ("qvctl advance,
 // process 4242"). On failure `*message` is the text to show: the game is in use by whom, or
-// why the lock could not be taken.
+// why the lock could not be taken; `*in_use`, when given, says whether another program has it.
 [[nodiscard]] bool LockGame(FileSystem& files, const std::string& game_dir, std::string_view holder,
-                            std::unique_ptr<FileLock>* lock, std::string* message);
+                            std::unique_ptr<FileLock>* lock, std::string* message,
+                            bool* in_use = nullptr);
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "data/StorageCheck.h"
 
+#include "data/GameCheck.h"
 #include "data/GameJournal.h"
 #include "data/GameRecord.h"
 #include "data/GlobalFile.h"
@@ -58,6 +59,14 @@ std::vector<std::string> CheckStorage(FileSystem& files, const std::string& dire
     return problems;  // the file check reports a missing or damaged Global.qv
   }
   CheckArchive(files, directory, game, &problems);
+  return problems;
+}
+
+std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory) {
+  std::vector<std::string> problems = CheckStorage(files, directory);
+  for (std::string& problem : CheckGameDirectory(files, directory)) {
+    problems.push_back(std::move(problem));
+  }
   return problems;
 }
 

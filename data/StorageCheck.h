@@ -13,4 +13,8 @@ namespace qv {
 // problem; none when all is whole.
 std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory);
 
+// What verify reports of the game directory `directory`, one line per problem: its storage
+// (markers, archive) and its files. A game with any is not advanced.
+std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory);
+
 }  // namespace qv

@@ -24,6 +24,7 @@
 #include "advance/AdvanceGame.h"
 #include "data/GlobalFile.h"
 #include "data/Messages.h"
+#include "data/StorageCheck.h"
 #include "desktop/AboutDialog.h"
 #include "desktop/ChangeEnvCommand.h"
 #include "desktop/EnterDecisionsDialog.h"
@@ -751,6 +752,16 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
   }
   if (Tell("Are you sure you want to advance the game?", Buttons::kYesNo, Icon::kExclamation) ==
       Answer::kYes) {
+    // A game with faults is not advanced: its next quarter would build on them.
+    const std::vector<std::string> problems = GameProblems(session().files, session().GamePath);
+    if (!problems.empty()) {
+      std::string text = "The game was not advanced; its files have these problems:";
+      for (const std::string& line : problems) {
+        text += "\r" + line;
+      }
+      Tell(text, Buttons::kOk, Icon::kExclamation);
+      return;
+    }
     session().ArchiveDepth = ArchiveDepthSetting(program_.settings());
     AdvanceGame(session());
   }

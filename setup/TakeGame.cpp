@@ -9,7 +9,7 @@ namespace qv {
 TakenGame TakeGame(FileSystem& files, const std::string& game_dir, std::string_view holder,
                    std::unique_ptr<FileLock>* lock) {
   TakenGame taken;
-  if (!LockGame(files, game_dir, holder, lock, &taken.refusal)) {
+  if (!LockGame(files, game_dir, holder, lock, &taken.refusal, &taken.in_use)) {
     return taken;
   }
   Recovery recovery;
@@ -28,8 +28,12 @@ TakenGame TakeGame(FileSystem& files, const std::string& game_dir, std::string_v
 }
 
 bool HoldsGameFiles(FileSystem& files, const std::string& dir) {
-  return files.Exists(JoinPath(dir, kGlobalFileName)) ||
-         files.Exists(JoinPath(dir, kJournalFileName));
+  return files.Exists(JoinPath(dir, kGlobalFileName)) || UpdateUnderWay(files, dir);
+}
+
+bool UpdateUnderWay(FileSystem& files, const std::string& dir) {
+  return files.Exists(JoinPath(dir, kJournalFileName)) ||
+         files.Exists(JoinPath(dir, kReplaceMarkerName));
 }
 
 }  // namespace qv

@@ -13,6 +13,7 @@ struct TakenGame {
   bool taken = false;    // the lock is held and the game files are whole
   std::string restored;  // when an interrupted update was undone: the text that says so
   std::string refusal;   // when not taken: why (another program holds it, or the undo failed)
+  bool in_use = false;   // not taken because another program holds the lock
 };
 
 // Takes the lock of the game in `game_dir` in the name of `holder` ("qvctl advance (process
@@ -23,8 +24,12 @@ struct TakenGame {
 TakenGame TakeGame(FileSystem& files, const std::string& game_dir, std::string_view holder,
                    std::unique_ptr<FileLock>* lock);
 
-// True when `dir` holds a game or what an interrupted update left of one (Global.qv or the
-// journal's marker): a folder without either is no game to take, and gets no lock file.
+// True when `dir` holds a game or what an interrupted update left of one (Global.qv or a
+// marker): a folder without either is no game to take, and gets no lock file.
 bool HoldsGameFiles(FileSystem& files, const std::string& dir);
+
+// True when an update of the game in `dir` is under way or was interrupted (a marker is there):
+// its files may then be a mix of two quarters until it ends or is rolled back.
+bool UpdateUnderWay(FileSystem& files, const std::string& dir);
 
 }  // namespace qv

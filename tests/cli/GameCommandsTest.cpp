@@ -6,6 +6,7 @@
 #include "cli/PdfPrinter.h"
 #include "data/BanksFile.h"
 #include "data/GameCheck.h"
+#include "data/GameLock.h"
 #include "data/GlobalFile.h"
 #include "data/Items.h"
 #include "platform/ByteCoding.h"
@@ -161,6 +162,31 @@ TEST_F(RunningGame, InfoAndPasswords) {
   const QvctlRun passwords = As({"passwords", game});
   EXPECT_EQ(passwords.out,
             "Bank Passwords\nAlder  Computer1  None\nBirch  Kim  b2\nCedar  Computer3  None\n");
+}
+
+// While another program holds the game (the desktop program with it open), the commands that
+// only read it read it as it stands, and those that write it are refused; an update under way
+// refuses the readers too, since its files may be a mix of two quarters.
+TEST_F(RunningGame, AGameHeldElsewhereCanBeReadNotChanged) {
+  LocalFileSystem files;
+  std::unique_ptr<FileLock> lock;
+  std::string message;
+  ASSERT_TRUE(LockGame(files, game + "/", "qvinstructor (process 7)", &lock, &message));
+  for (const char* command : {"info", "passwords", "report", "history", "export"}) {
+    const QvctlRun run = As({command, game});
+    EXPECT_EQ(run.exit_code, kExitOk) << command << run.err;
+    EXPECT_NE(run.err.find("in use by qvinstructor (process 7); it is read as it stands"),
+              std::string::npos)
+        << command << run.err;
+  }
+  for (const char* command : {"advance", "env", "undo"}) {
+    const QvctlRun run = As({command, game});
+    EXPECT_EQ(run.exit_code, kExitFailed) << command;
+    EXPECT_NE(run.err.find("is in use by qvinstructor (process 7); try again"), std::string::npos)
+        << command << run.err;
+  }
+  std::ofstream(game + "/Journal.qv") << "reason advance\n";
+  EXPECT_EQ(As({"report", game}).exit_code, kExitFailed);
 }
 
 TEST_F(RunningGame, AdvanceWithoutDecisionsFallsBackAsAsked) {

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "Bank name must not contain control characters"},
         Refusal{"a fractional beginning period", Setup("DIRa/", "DIRb/", "1.5"), 2,
                 "Beginning economic period must be a whole number between 1 and 100"},
-        Refusal{"a drive that is not there", Setup("DIRa/", ""), 1, "Error Writing File"}),
+        Refusal{"a drive that is not there", Setup("DIRa/", "a:\\\\"), 1, "Error Writing File"}),
     [](const ::testing::TestParamInfo<Refusal>& row_info) {
       std::string name;
       for (const char c : std::string(row_info.param.what)) {

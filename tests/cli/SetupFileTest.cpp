@@ -48,12 +48,12 @@ TEST(SetupFile, FillsTheFormsAsTheInstructorWould) {
 TEST(SetupFile, RandomPeriodIsTheDefault) {
   SetupFile setup;
   std::string problem;
-  ASSERT_TRUE(ParseSetupFile(R"({"game_title": "G", "banks": [{"name": "A"}]})", Defaults(), &setup,
-                             &problem));
+  ASSERT_TRUE(ParseSetupFile(R"({"game_title": "G", "banks": [{"name": "A", "path": "/d/"}]})",
+                             Defaults(), &setup, &problem));
   EXPECT_EQ(setup.forms.game.cboEnv, 1);
   EXPECT_EQ(setup.forms.game.txtBegin, "");
   ASSERT_TRUE(ParseSetupFile(R"({"game_title": "G", "beginning_period": "random",
-                                 "banks": [{"name": "A"}]})",
+                                 "banks": [{"name": "A", "path": "/d/"}]})",
                              Defaults(), &setup, &problem));
   EXPECT_EQ(setup.forms.game.cboEnv, 1);
 }
@@ -78,6 +78,8 @@ TEST(SetupFile, NamesTheKeyThatIsWrong) {
       {R"({"game_title": ["G"], "banks": [{"name": "A"}]})",
        "game_title must be a string or a number"},
       {R"({"title": "G"})", "unknown key title"},
+      {R"({"game_title": "G", "banks": [{"name": "A", "management": "Computer1"}, {"name": "B"}]})",
+       "banks[2].path is missing: a bank managed by a team needs the folder of its bank disk"},
   };
   for (const Row& row : rows) {
     SetupFile setup;

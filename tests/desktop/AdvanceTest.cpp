@@ -45,6 +45,23 @@ TEST_F(Advance, AnsweringNoLeavesTheGameAsItWas) {
   EXPECT_EQ(TextOf(&window, "sbStatusBarPanel5"), " Results Quarter 0 ");
 }
 
+// A game whose files have faults is not advanced, as qvctl advance refuses it too.
+TEST_F(Advance, AGameWithFaultsIsNotAdvanced) {
+  const auto game = MakeGame(ComputerBanks());
+  MainWindow& window = OpenWindow(*game);
+  game->dir.Write("game/Replace.qv", "reason new game\n");
+  const auto before = game->FolderBytes(game->session.GamePath);
+  ModalDriver driver;
+  driver.Box("Are you sure you want to advance the game?", QMessageBox::Yes)
+      .Box(
+          "The game was not advanced; its files have these problems:\rReplace.qv: an update was "
+          "interrupted; opening the game restores it",
+          QMessageBox::Ok);
+  window.mnuAdvanceAdvanceGame_Click();
+  EXPECT_TRUE(driver.finished());
+  EXPECT_EQ(game->FolderBytes(game->session.GamePath), before);
+}
+
 // A student bank whose decisions are not ready goes to the fix-decisions dialog; closing the
 // computer-level dialog from its frame brings the fix-decisions dialog back.
 TEST_F(Advance, AStudentBankIsSettledThroughTheDialogs) {
