@@ -70,50 +70,60 @@ void BuildRateTable(Session& session, NewGameState& state) {
 // The industry as the banks' types make it: sums of balances, averages of decisions and
 // ratios, the spread parameters of the attraction averages and the market indices.
 void BuildIndustryValues(Session& session, const NewGameState& state) {
+  using namespace industry;
   GameTables& tables = session.tables;
   auto& sums = tables.IndustrySums;
   const int banks = session.game.NumBanks;
-  constexpr std::array<int, 7> kBalances = {45, 47, 52, 57, 32, 37, 43};
+  constexpr std::array<int, 7> kBalances = {amount::kCheckingDeposits, amount::kSavingsDeposits,
+                                            amount::kTimeDeposits,     amount::kCertificates,
+                                            amount::kCommercialLoans,  amount::kConsumerLoans,
+                                            amount::kRealEstateLoans};
   for (int b = 1; b <= banks; ++b) {
     const BankProfile& p = state.TypeProfile(state.BankType(b));
-    for (int i = 1; i <= 9; ++i) {
+    // Each rate average is numbered as the decision it averages.
+    for (int i = kCheckingRate; i <= kFloatingRealEstateRate; ++i) {
       sums(i) += p.Decision(i);
     }
     for (int i = 0; i < 7; ++i) {
-      sums(10 + i) += p.Amounts(kBalances[static_cast<std::size_t>(i)]);
+      sums(kCheckingDeposits + i) += p.Amounts(kBalances[static_cast<std::size_t>(i)]);
     }
-    sums(17) += 2 * p.Results(72);
-    sums(18) += 2 * p.Results(73);
-    sums(19) += 2 * p.Results(74);
-    sums(20) += 2 * p.Amounts(amount::kPremises);
-    sums(21) += p.Results(value::kSmoothedCapitalRatio);
-    sums(22) += p.Decision(decision::kHomeEquityLoanRate);
-    sums(23) += p.Decision(decision::kHomeEquityFee);
-    sums(24) += p.Amounts(amount::kHomeEquityLoans);
-    sums(25) += 2 * p.Results(88);
+    sums(kExpenseA) += 2 * p.Results(value::kExpenseA);
+    sums(kExpenseB) += 2 * p.Results(value::kExpenseB);
+    sums(kExpenseC) += 2 * p.Results(value::kExpenseC);
+    sums(kPremises) += 2 * p.Amounts(amount::kPremises);
+    sums(kCapitalRatio) += p.Results(value::kSmoothedCapitalRatio);
+    sums(kHomeEquityLoanRate) += p.Decision(decision::kHomeEquityLoanRate);
+    sums(kHomeEquityFee) += p.Decision(decision::kHomeEquityFee);
+    sums(kHomeEquityLoans) += p.Amounts(amount::kHomeEquityLoans);
+    sums(kExpenseD) += 2 * p.Results(value::kExpenseD);
   }
-  for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 21, 22, 23}) {
+  for (int i = kCheckingRate; i <= kFloatingRealEstateRate; ++i) {
     sums(i) = CheckedDivide(sums(i), banks);
   }
-  for (int i = 1; i <= 25; ++i) {
+  for (int i : {kCapitalRatio, kHomeEquityLoanRate, kHomeEquityFee}) {
+    sums(i) = CheckedDivide(sums(i), banks);
+  }
+  for (int i = 1; i <= kLastFormed; ++i) {
     sums(i) = Max(sums(i), 0.1);
   }
   auto& env = tables.Environment;
-  env(19) = CheckedDivide(sums(17), 2 * banks);
-  env(20) = CheckedDivide(sums(18) + sums(19), 4 * banks);
-  env(21) = CheckedDivide(sums(20), 2 * banks);
-  env(22) = CheckedDivide(sums(25), 2 * banks);
+  env(environment::kExpenseASpread) = CheckedDivide(sums(kExpenseA), 2 * banks);
+  env(environment::kExpenseBCSpread) = CheckedDivide(sums(kExpenseB) + sums(kExpenseC), 4 * banks);
+  env(environment::kPremisesSpread) = CheckedDivide(sums(kPremises), 2 * banks);
+  env(environment::kExpenseDSpread) = CheckedDivide(sums(kExpenseD), 2 * banks);
 
+  // The markets start as large as the industry's balances in them.
   auto& index = tables.EconIndex;
-  index(1) = tables.PlotHistory(16, 7);
-  for (int i = 0; i < 3; ++i) {
-    index(2 + i) = sums(14 + i);
-  }
-  for (int i = 0; i < 4; ++i) {
-    index(5 + i) = sums(10 + i);
-  }
-  index(9) = tables.PlotHistory(12, 8);
-  index(10) = sums(24);
+  index(econ_index::kPriceLevel) = tables.PlotHistory(16, 7);
+  index(econ_index::kCommercialLoanMarket) = sums(kCommercialLoans);
+  index(econ_index::kConsumerLoanMarket) = sums(kConsumerLoans);
+  index(econ_index::kRealEstateLoanMarket) = sums(kRealEstateLoans);
+  index(econ_index::kCheckingMarket) = sums(kCheckingDeposits);
+  index(econ_index::kSavingsMarket) = sums(kSavingsDeposits);
+  index(econ_index::kTimeDepositMarket) = sums(kTimeDeposits);
+  index(econ_index::kCertificateMarket) = sums(kCertificates);
+  index(econ_index::kGrowthIndex) = tables.PlotHistory(12, 8);
+  index(econ_index::kHomeEquityLoanMarket) = sums(kHomeEquityLoans);
   index(11) = 0;
 }
 

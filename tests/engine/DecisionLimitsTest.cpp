@@ -22,7 +22,7 @@ void MakeBank(GameTables& t, int b) {
   const double rates[] = {5, 6, 4, 5, 6, 3, 3.5, 9, 8};
   for (int i = 1; i <= 9; ++i)
     t.MarketRates(i) = rates[i - 1];
-  t.EconIndex(1) = 100;
+  t.EconIndex(econ_index::kPriceLevel) = 100;
   t.EconSeries(10) = 7;
 
   t.BankValues(b, 72) = 100;
@@ -141,11 +141,11 @@ TEST(IndustryAverages, OneBankAveragesAreItsOwnDecisionsBlendedWithTheMarket) {
   t.Decision(1, 10) = 100;
   t.Decision(1, 15) = 10;
   t.Decision(1, 16) = 1.5F;
-  t.Environment(19) = 5;
+  t.Environment(environment::kExpenseASpread) = 5;
   t.BankAmounts(1, 47) = 250;
 
   AddToIndustrySums(s.context, 1);
-  for (int i = 1; i <= 9; ++i) {
+  for (int i = industry::kCheckingRate; i <= industry::kFloatingRealEstateRate; ++i) {
     EXPECT_DOUBLE_EQ(t.IndustrySums(i), decisions[i - 1]) << "sum " << i << " before blending";
   }
   ComputeIndustryAverages(s.context);
@@ -155,17 +155,18 @@ TEST(IndustryAverages, OneBankAveragesAreItsOwnDecisionsBlendedWithTheMarket) {
     double expected;
     const char* shows;
   } rows[] = {
-      {1, 2.5, "checking rate, floor 1 not reached"},
-      {2, 2, "savings rate raised to its floor 2"},
-      {3, (5 + 4) / 2.0, "blended with market rate 3"},
-      {5, (6.25 + 6.5) / 2.0, "certificates blend with market rate 2 + 0.5"},
-      {7, (12 + 13) / 2.0, "consumer default 14 capped at 13"},
-      {10, 1, "no checking balances: floor 1"},
-      {11, 250, "savings balances stay a sum"},
-      {17, (200 + 2 * 5 * 100 / 100.0) / 2, "expense A measure with its spread"},
-      {21, 1.2, "capital ratio averaged"},
-      {22, (10 + 9) / 2.0, "home-equity rate blended with market rate 9 + 1"},
-      {23, (1.5 + 1) / 2.0, "fee blended with 100 x Environment 27"},
+      {industry::kCheckingRate, 2.5, "checking rate, floor 1 not reached"},
+      {industry::kSavingsRate, 2, "savings rate raised to its floor 2"},
+      {industry::kTimeDepositRate, (5 + 4) / 2.0, "blended with market rate 3"},
+      {industry::kCdRate, (6.25 + 6.5) / 2.0, "certificates blend with market rate 2 + 0.5"},
+      {industry::kConsumerLoanRate, (12 + 13) / 2.0, "consumer default 14 capped at 13"},
+      {industry::kCheckingDeposits, 1, "no checking balances: floor 1"},
+      {industry::kSavingsDeposits, 250, "savings balances stay a sum"},
+      {industry::kExpenseA, (200 + 2 * 5 * 100 / 100.0) / 2, "expense A measure with its spread"},
+      {industry::kCapitalRatio, 1.2, "capital ratio averaged"},
+      {industry::kHomeEquityLoanRate, (10 + 9) / 2.0,
+       "home-equity rate blended with market rate 9 + 1"},
+      {industry::kHomeEquityFee, (1.5 + 1) / 2.0, "fee blended with 100 x Environment 27"},
   };
   for (const auto& row : rows) {
     EXPECT_DOUBLE_EQ(t.IndustrySums(row.item), row.expected)
@@ -188,9 +189,9 @@ TEST(IndustryAverages, FeeBlendUsesTheFeeCap) {
   AddToIndustrySums(s.context, 1);
   AddToIndustrySums(s.context, 2);
   ComputeIndustryAverages(s.context);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(23), (1.5 + 2) / 2.0);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(1), 2.5);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(25), 0.1) << "every average at least 0.1";
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kHomeEquityFee), (1.5 + 2) / 2.0);
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kCheckingRate), 2.5);
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kExpenseD), 0.1) << "every average at least 0.1";
 }
 
 TEST(IndustryAverages, RunOffCountsOverflowAsARunTimeError) {
