@@ -6,10 +6,12 @@
 
 #include "advance/ComputerDecisionSteps.h"
 #include "advance/ComputerDecisions.h"
+#include "data/Items.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -24,9 +26,18 @@ void MakeBank(GameTables& t, int b) {
   const double rates[] = {4, 4.5, 5, 6, 7, 3, 3.5, 8, 7.5};
   for (int i = 1; i <= 9; ++i)
     t.MarketRates(i) = rates[i - 1];
-  for (const auto& [k, v] :
-       Items{{1, 2}, {2, 3}, {6, 8.5}, {7, 12}, {8, 8.8}, {9, 5.6}, {22, 9}, {23, 0.8}}) {
-    t.IndustrySums(k) = v;
+  {
+    using namespace industry;
+    for (const auto& [k, v] : Items{{kCheckingRate, 2},
+                                    {kSavingsRate, 3},
+                                    {kCommercialLoanRate, 8.5},
+                                    {kConsumerLoanRate, 12},
+                                    {kFixedRealEstateRate, 8.8},
+                                    {kFloatingRealEstateRate, 5.6},
+                                    {kHomeEquityLoanRate, 9},
+                                    {kHomeEquityFee, 0.8}}) {
+      t.IndustrySums(k) = v;
+    }
   }
   for (const auto& [k, v] : Items{{8, 10}, {9, 0}, {12, 5}, {14, 50}})
     t.Environment(k) = v;
@@ -57,12 +68,7 @@ void MakeBank(GameTables& t, int b) {
   t.BankValues(b, 102) = 0.01;  // home-equity fee rate
 }
 
-struct ComputerDecisionsTest : ::testing::Test {
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+struct ComputerDecisionsTest : ::testing::Test, test::TestSession {
   GameTables& t = session.tables;
 
   void SetUp() override {
@@ -265,6 +271,7 @@ TEST_F(ComputerDecisionsTest, DepositRatesFollowTheIndustryUnderTheirCeilings) {
   };
   for (const Case& c : cases) {
     Reset();
+    // The industry's average of a rate carries the rate decision's number.
     Run(c.level, [&](GameTables& g) { g.IndustrySums(c.item) = c.industry; });
     ExpectItems({{c.item, c.expected}}, c.shows);
   }

@@ -18,6 +18,7 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -206,21 +207,15 @@ TEST(ShippedData, OpeningBooksMatchTheirTypes) {
 
 // ---- Into a new game's directory ----------------------------------------------------------
 
-struct CopyStaticData : ::testing::Test {
+// The session's folder is the new game's.
+struct CopyStaticData : ::testing::Test, test::TestSession {
   test::TempDir program;
-  test::TempDir game;
-  LocalFileSystem real;
-  test::FaultyFileSystem files{real};
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+  test::TempDir& game = dir;
 
   void SetUp() override {
     program.Write("DATAEC.QVS", "economy");
     program.Write("INIT.QVS", "books");
     session.ProgramDir = program.path().substr(0, program.path().size() - 1);
-    session.GamePath = game.path();
   }
 };
 
