@@ -48,21 +48,21 @@ double RateCap(const GameTables& t, int item) {
 double MarketDefault(const GameTables& t, int bank, int item) {
   switch (item) {
     case decision::kTimeDepositRate:
-      return t.MarketRates(3);
+      return t.MarketRates(market_rate::kOneYear);
     case decision::kLongTimeDepositRate:
-      return t.MarketRates(4);
+      return t.MarketRates(market_rate::kFiveYear);
     case decision::kCdRate:
-      return t.MarketRates(2);
+      return t.MarketRates(market_rate::kSixMonth);
     case decision::kCommercialLoanRate:
-      return t.MarketRates(8);
+      return t.MarketRates(market_rate::kPrime);
     case decision::kConsumerLoanRate:
-      return t.MarketRates(8) + 5.0;
+      return t.MarketRates(market_rate::kPrime) + 5.0;
     case decision::kFixedRealEstateRate:
-      return t.MarketRates(9);
+      return t.MarketRates(market_rate::kMortgage);
     case decision::kFloatingRealEstateRate:
-      return t.MarketRates(3) + 0.5;
+      return t.MarketRates(market_rate::kOneYear) + 0.5;
     case decision::kHomeEquityLoanRate:
-      return t.MarketRates(9) + 1.0;
+      return t.MarketRates(market_rate::kMortgage) + 1.0;
     case decision::kHomeEquityFee:
       return 100.0 * t.BankValues(bank, value::kHomeEquityFeeRate);
     default:
@@ -197,8 +197,8 @@ void PrepareBankQuarter(EngineContext& context, int bank) {
   // Weak capital makes the bank's new notes dearer, strong capital cheaper, within bounds.
   const double margin =
       3.0 * Max(Min(1.0 - t.BankValues(b, value::kSmoothedCapitalRatio), 1.0), -0.5);
-  t.BankValues(b, value::kFirstNoteRate) = margin + 2.0 + t.MarketRates(4);
-  t.BankValues(b, value::kFirstNoteRate + 1) = margin + 2.0 + t.MarketRates(5);
+  t.BankValues(b, value::kFirstNoteRate) = margin + 2.0 + t.MarketRates(market_rate::kFiveYear);
+  t.BankValues(b, value::kFirstNoteRate + 1) = margin + 2.0 + t.MarketRates(market_rate::kLongBond);
   t.BankValues(b, value::kFirstNoteRate + 2) = margin + t.EconSeries(10);
   for (const int item : {amount::kNewTimeDeposits, amount::kNewLongTimeDeposits,
                          amount::kSharesRepurchasedAmount, amount::kSharesIssuedAmount,
@@ -231,10 +231,10 @@ void ComputeIndustryAverages(EngineContext& context) {
   };
   for (int item = kTimeDepositRate; item <= kFloatingRealEstateRate; ++item) {
     const double market_default =
-        item == kCdRate ? t.MarketRates(2) + 0.5 : MarketDefault(t, 1, item);
+        item == kCdRate ? t.MarketRates(market_rate::kSixMonth) + 0.5 : MarketDefault(t, 1, item);
     blend(item, market_default, item);
   }
-  blend(kHomeEquityLoanRate, t.MarketRates(9) + 1.0, decision::kHomeEquityLoanRate);
+  blend(kHomeEquityLoanRate, t.MarketRates(market_rate::kMortgage) + 1.0, decision::kHomeEquityLoanRate);
   blend(kHomeEquityFee, 100.0 * t.Environment(environment::kHomeEquityFeeNorm),
         decision::kHomeEquityFee);
 

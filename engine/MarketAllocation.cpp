@@ -236,7 +236,7 @@ void AllocateMarket(EngineContext& context) {
       if (k == 2) {
         // A certificate priced well below the market rate loses most of its buyers.
         const double below =
-            t.MarketRates(2) - static_cast<double>(t.Decision(b, decision::kCdRate));
+            t.MarketRates(market_rate::kSixMonth) - static_cast<double>(t.Decision(b, decision::kCdRate));
         if (below > 1.0) {
           sw(kCeiling) *= 0.1;
         } else if (below > 0.75) {

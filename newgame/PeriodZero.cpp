@@ -185,10 +185,10 @@ void EnvironmentDefaults(Session& session) {
   env(environment::kMaxHomeEquityFee) = 5;
   env(environment::kMaxHomeEquityLoanRate) = 50;
   env(environment::kTaxRate) = 0.49;
-  env(27) = 0.01;
-  env(32) = 0.2;
-  env(33) = 1;
-  env(34) = 0.1;
+  env(environment::kHomeEquityFeeNorm) = 0.01;
+  env(environment::kTimeDepositOutflow) = 0.2;
+  env(environment::kCertificateOutflow) = 1;
+  env(environment::kDemandDepositOutflow) = 0.1;
 }
 
 void TypeDefaults(NewGameState& state) {
@@ -201,20 +201,19 @@ void TypeDefaults(NewGameState& state) {
     p.Amounts(amount::kPurchasedFunds) = constants.purchased_funds;
     p.Amounts(amount::kCentralBankBorrowing) = constants.central_bank;
 
-    // Unit rates per quarter: 89 premises cost, 90, 91, 92 and 101 loan losses of commercial,
-    // consumer, long and home-equity loans, 93..96 fees on checking, commercial, consumer and
-    // new long loans, 102 the fee on new home-equity loans.
+    // Unit rates per quarter; home-equity loans lose half as much again as long loans and pay
+    // half their fee.
     auto& r = p.Results;
-    r(89) = 0.06;
-    r(90) = 0.0015;
-    r(91) = 0.0045;
-    r(92) = 0.0006;
-    r(93) = 0.0025;
-    r(94) = 0.00125;
-    r(95) = 0.005;
-    r(96) = 0.02;
-    r(101) = 1.5 * r(92);
-    r(102) = 0.5 * r(96);
+    r(value::kPremisesCostRate) = 0.06;
+    r(value::kCommercialLossRate) = 0.0015;
+    r(value::kConsumerLossRate) = 0.0045;
+    r(value::kRealEstateLossRate) = 0.0006;
+    r(value::kCheckingFeeRate) = 0.0025;
+    r(value::kCommercialFeeRate) = 0.00125;
+    r(value::kConsumerFeeRate) = 0.005;
+    r(value::kRealEstateFeeRate) = 0.02;
+    r(value::kHomeEquityLossRate) = 1.5 * r(value::kRealEstateLossRate);
+    r(value::kHomeEquityFeeRate) = 0.5 * r(value::kRealEstateFeeRate);
   }
 }
 
