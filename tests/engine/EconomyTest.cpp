@@ -46,8 +46,8 @@ TEST_F(Economy, RatesAtTheCentreAndIndicesGrown) {
 TEST_F(Economy, RatesAreDrawnWithinFiveBasisPointsOfTheSeries) {
   s.random.set_value(0.0F);
   SetEconomicEnvironment(s.context);
-  EXPECT_DOUBLE_EQ(t.MarketRates(1), 1.05);
-  EXPECT_DOUBLE_EQ(t.MarketRates(9), 9.05);
+  EXPECT_DOUBLE_EQ(t.MarketRates(market_rate::kThreeMonth), 1.05);
+  EXPECT_DOUBLE_EQ(t.MarketRates(market_rate::kMortgage), 9.05);
   EXPECT_EQ(t.MarketRates(10), 0.0);
 }
 

@@ -17,20 +17,24 @@ void MakeSymmetricMarket(test::EngineTestSession& s) {
   GameTables& t = s.tables();
   const int n = s.session.game.NumBanks;
   for (int b = 1; b <= n; ++b) {
-    for (const int item : {10, 11, 12, 13, 17})
+    using namespace decision;
+    for (const int item : {kExpenseA, kExpenseB, kExpenseC, kPremises, kExpenseD})
       t.Decision(b, item) = 5;
-    for (const int item : {72, 73, 74, 88})
+    for (const int item : {value::kExpenseA, value::kExpenseB, value::kExpenseC, value::kExpenseD})
       t.BankValues(b, item) = 5;
-    t.BankAmounts(b, 6) = 5;
-    for (const int item : {45, 47, 52, 57, 32, 37, 43, 129})
+    t.BankAmounts(b, amount::kPremises) = 5;
+    for (const int item :
+         {amount::kCheckingDeposits, amount::kSavingsDeposits, amount::kTimeDeposits,
+          amount::kCertificates, amount::kCommercialLoans, amount::kConsumerLoans,
+          amount::kRealEstateLoans, amount::kHomeEquityLoans})
       t.BankAmounts(b, item) = 100;
-    for (int item = 1; item <= 9; ++item)
+    for (int item = kCheckingRate; item <= kFloatingRealEstateRate; ++item)
       t.Decision(b, item) = 5;
-    t.Decision(b, 15) = 5;
-    t.Decision(b, 16) = 1;
-    for (int item = 43; item <= 48; ++item)
+    t.Decision(b, kHomeEquityLoanRate) = 5;
+    t.Decision(b, kHomeEquityFee) = 1;
+    for (int item = kFirstVolumeLimit; item <= kHomeEquityLoanLimit; ++item)
       t.Decision(b, item) = 999;
-    t.BankValues(b, 80) = 1;
+    t.BankValues(b, value::kSmoothedCapitalRatio) = 1;
   }
   using namespace industry;
   for (const int item : {kExpenseA, kExpenseB, kExpenseC, kPremises, kExpenseD})
@@ -43,7 +47,7 @@ void MakeSymmetricMarket(test::EngineTestSession& s) {
   t.IndustrySums(kCapitalRatio) = 1;
   t.IndustrySums(kHomeEquityLoanRate) = 5;
   t.IndustrySums(kHomeEquityFee) = 1;
-  t.MarketRates(2) = 5;
+  t.MarketRates(market_rate::kSixMonth) = 5;
 }
 
 TEST(AllocateMarkets, SymmetricBanksShareEveryMarketEqually) {
@@ -78,15 +82,15 @@ TEST(AllocateMarkets, HomeEquityBalanceIsMeasuredAgainstTheIndustrysHomeEquityLo
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.BankAmounts(1, 129) = 150;
-  t.BankAmounts(2, 129) = 50;
+  t.BankAmounts(1, amount::kHomeEquityLoans) = 150;
+  t.BankAmounts(2, amount::kHomeEquityLoans) = 50;
   t.IndustrySums(industry::kHomeEquityLoans) = 400;
   t.EconIndex(econ_index::kHomeEquityLoanMarket) = 400 + 100;
   AllocateMarkets(s.context);
   // Scores (9 + 7 x 150 / 400) / 25 and (9 + 7 x 50 / 400) / 25 share the 100 as 54.07 and
   // 45.93; against the industry's real-estate loans (200) they would share it 57 to 43.
-  EXPECT_EQ(t.BankAmounts(1, 128), 54);
-  EXPECT_EQ(t.BankAmounts(2, 128), 46);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewHomeEquityLoans), 54);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewHomeEquityLoans), 46);
 }
 
 TEST(AllocateMarkets, RateFactorsSaturateAtTheProductBounds) {
@@ -245,18 +249,18 @@ TEST(AllocateMarkets, VolumeLimitCapsOneBankAndTheRestGoesToTheOthers) {
   test::EngineTestSession s(3);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.Decision(1, 43) = 6;
+  t.Decision(1, decision::kCommercialLoanLimit) = 6;
   t.EconIndex(econ_index::kCommercialLoanMarket) = 300 + 126;  // 126 of new commercial loans
   for (int b = 1; b <= 3; ++b)
-    t.BankAmounts(b, 78) = 9;
+    t.BankAmounts(b, amount::kCommercialOverflow) = 9;
   AllocateMarkets(s.context);
   const int allocated[] = {6, 60, 60};
   const int overflow[] = {36, 0, 0};
   int market = 0;
   for (int b = 1; b <= 3; ++b) {
-    EXPECT_EQ(t.BankAmounts(b, 31), allocated[b - 1]) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 78), overflow[b - 1]) << "bank " << b;
-    market += t.BankAmounts(b, 31);
+    EXPECT_EQ(t.BankAmounts(b, amount::kNewCommercialLoans), allocated[b - 1]) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCommercialOverflow), overflow[b - 1]) << "bank " << b;
+    market += t.BankAmounts(b, amount::kNewCommercialLoans);
   }
   EXPECT_EQ(market, 126) << "the whole new business is handed out";
 }
@@ -268,14 +272,14 @@ TEST(AllocateMarkets, NoMarketMeansNothingAllocated) {
   t.EconIndex(econ_index::kCommercialLoanMarket) = 150;  // below the 200 already lent
   t.EconIndex(econ_index::kCheckingMarket) = 0;
   for (int b = 1; b <= 2; ++b) {
-    t.BankAmounts(b, 31) = 9;
-    t.BankAmounts(b, 78) = 9;
+    t.BankAmounts(b, amount::kNewCommercialLoans) = 9;
+    t.BankAmounts(b, amount::kCommercialOverflow) = 9;
   }
   AllocateMarkets(s.context);
   for (int b = 1; b <= 2; ++b) {
-    EXPECT_EQ(t.BankAmounts(b, 31), 0) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 78), 0) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 45), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kNewCommercialLoans), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCommercialOverflow), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCheckingDeposits), 0) << "bank " << b;
   }
 }
 
@@ -289,16 +293,17 @@ TEST(AllocateMarkets, CertificatesPricedBelowTheMarketLoseTheirCeiling) {
     test::EngineTestSession s(2);
     MakeSymmetricMarket(s);
     GameTables& t = s.tables();
-    t.MarketRates(2) = 6;
-    t.Decision(1, 5) = 6;
-    t.Decision(2, 5) = row.rate;
+    t.MarketRates(market_rate::kSixMonth) = 6;
+    t.Decision(1, decision::kCdRate) = 6;
+    t.Decision(2, decision::kCdRate) = row.rate;
     // Volume limits of 40 in a market of 100 make each ceiling bind, so each bank takes it.
-    t.Decision(1, 47) = 40;
-    t.Decision(2, 47) = 40;
+    t.Decision(1, decision::kCdLimit) = 40;
+    t.Decision(2, decision::kCdLimit) = 40;
     t.EconIndex(econ_index::kCertificateMarket) = 300;
     AllocateMarkets(s.context);
-    EXPECT_EQ(t.BankAmounts(1, 56), 40) << "certificate rate " << row.rate;
-    EXPECT_NEAR(t.BankAmounts(2, 56), row.kept * t.BankAmounts(1, 56), 1e-9)
+    EXPECT_EQ(t.BankAmounts(1, amount::kNewCertificates), 40) << "certificate rate " << row.rate;
+    EXPECT_NEAR(t.BankAmounts(2, amount::kNewCertificates),
+                row.kept * t.BankAmounts(1, amount::kNewCertificates), 1e-9)
         << "certificate rate " << row.rate;
   }
 }
@@ -307,32 +312,36 @@ TEST(AllocateMarkets, HomeEquityScoresEachBankOnItsOwnBalance) {
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.BankAmounts(1, 129) = 150;
-  t.BankAmounts(2, 129) = 50;
+  t.BankAmounts(1, amount::kHomeEquityLoans) = 150;
+  t.BankAmounts(2, amount::kHomeEquityLoans) = 50;
   t.EconIndex(econ_index::kHomeEquityLoanMarket) = 300;
   AllocateMarkets(s.context);
   // Scores (9 + 7 x 0.75) / 25 and (9 + 7 x 0.25) / 25 share the 100 of new loans.
-  EXPECT_EQ(t.BankAmounts(1, 128), 57);
-  EXPECT_EQ(t.BankAmounts(2, 128), 43);
-  EXPECT_EQ(t.BankAmounts(1, 128) + t.BankAmounts(2, 128), 100);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewHomeEquityLoans), 57);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewHomeEquityLoans), 43);
+  EXPECT_EQ(
+      t.BankAmounts(1, amount::kNewHomeEquityLoans) + t.BankAmounts(2, amount::kNewHomeEquityLoans),
+      100);
 }
 
 TEST(AllocateMarkets, TimeDepositPairSharesOneVolumeLimit) {
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.Decision(1, 46) = 40;
+  t.Decision(1, decision::kTimeDepositLimit) = 40;
   // 100 of new time deposits: 75 one-year, 25 five-year.
   t.EconIndex(econ_index::kTimeDepositMarket) = 300;
   AllocateMarkets(s.context);
-  EXPECT_EQ(t.BankAmounts(1, 50), 38) << "37.5 rounds to even";
-  EXPECT_EQ(t.BankAmounts(1, 122), 38);
-  EXPECT_EQ(t.BankAmounts(1, 51), 2) << "what the one-year offer left of the limit";
-  EXPECT_EQ(t.BankAmounts(1, 123), 2);
-  EXPECT_EQ(t.BankAmounts(1, 81), 10) << "10.5 turned away rounds to even";
-  EXPECT_EQ(t.BankAmounts(2, 50), 38);
-  EXPECT_EQ(t.BankAmounts(2, 51), 23);
-  EXPECT_EQ(t.BankAmounts(2, 81), 0);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewTimeDeposits), 38) << "37.5 rounds to even";
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewTimeDepositsCopy), 38);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewLongTimeDeposits), 2)
+      << "what the one-year offer left of the limit";
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewLongTimeDepositsCopy), 2);
+  EXPECT_EQ(t.BankAmounts(1, amount::kTimeDepositOverflow), 10)
+      << "10.5 turned away rounds to even";
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewTimeDeposits), 38);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewLongTimeDeposits), 23);
+  EXPECT_EQ(t.BankAmounts(2, amount::kTimeDepositOverflow), 0);
 }
 
 }  // namespace

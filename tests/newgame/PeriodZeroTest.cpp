@@ -79,7 +79,7 @@ struct PeriodZero : ::testing::Test, test::TestSession {
     dir.Write("DATAEC.QVS", HandEconomy());
     dir.Write("INIT.QVS", HandInit());
     EnvironmentDefaults(session);
-    session.tables.TaxRate = ToSingle(session.tables.Environment(18));
+    session.tables.TaxRate = ToSingle(session.tables.Environment(environment::kTaxRate));
     session.game.NumBanks = 3;
     session.game.EconPeriod = 50;
     state.BankType(1) = bank_type::kFullService;
@@ -316,7 +316,7 @@ TEST_F(PeriodZero, FailuresAbandonTheCreation) {
        {Answer::kOk},
        {"Quorvant CalcPeriod0 Module Error 6"},
        "securities beyond 32767 overflow"},
-      {[](PeriodZero& f) { f.session.tables.Environment(12) = 0; },
+      {[](PeriodZero& f) { f.session.tables.Environment(environment::kMinCapital) = 0; },
        {Answer::kOk},
        {"Quorvant CalcPeriod0 Module Error 11"},
        "no minimum capital divides by zero"},
@@ -379,20 +379,20 @@ TEST(PeriodZeroChance, CreationsDifferOnlyInThePerturbedValues) {
 
 TEST_F(PeriodZero, OpeningBanksTakeTheirTypesProfile) {
   Calculate();
-  session.tables.BankAmounts(5, 1) = 77;
-  session.tables.Decision(4, 2) = 3.5F;
+  session.tables.BankAmounts(5, amount::kTotalAssets) = 77;
+  session.tables.Decision(4, decision::kSavingsRate) = 3.5F;
   LoadOpeningBanks(session, state);
   const GameTables& t = session.tables;
   const int kTypes[] = {kFs, kTu, kBu};
   for (int b = 1; b <= 3; ++b) {
     const BankProfile& p = Profile(kTypes[b - 1]);
-    EXPECT_EQ(t.BankAmounts(b, 1), p.Amounts(1)) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kTotalAssets), p.Amounts(1)) << "bank " << b;
     EXPECT_EQ(t.BankValues(b, 121), p.Results(121)) << "bank " << b;
     EXPECT_EQ(t.Decision(b, 63), p.Decision(63)) << "bank " << b;
     EXPECT_EQ(t.Portfolios(b), p.lots) << "bank " << b;
   }
-  EXPECT_EQ(t.BankAmounts(5, 1), 0);
-  EXPECT_EQ(t.Decision(4, 2), 0);
+  EXPECT_EQ(t.BankAmounts(5, amount::kTotalAssets), 0);
+  EXPECT_EQ(t.Decision(4, decision::kSavingsRate), 0);
   EXPECT_EQ(t.Portfolios(10), Portfolio{});
 }
 
