@@ -350,17 +350,12 @@ TEST_F(PeriodZero, FailuresAbandonTheCreation) {
 }
 
 TEST(PeriodZeroChance, CreationsDifferOnlyInThePerturbedValues) {
-  test::TempDir dir;
-  dir.Write("DATAEC.QVS", HandEconomy());
-  dir.Write("INIT.QVS", HandInit());
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
   std::vector<NewGameState> states(2);
   for (std::size_t run = 0; run < 2; ++run) {
-    SeededRandom random(run + 1);
-    Session session{files, ui, clock, random};
-    session.GamePath = dir.path();
+    test::SeededTestSession game(run + 1);
+    game.dir.Write("DATAEC.QVS", HandEconomy());
+    game.dir.Write("INIT.QVS", HandInit());
+    Session& session = game.session;
     EnvironmentDefaults(session);
     session.game.NumBanks = 1;
     session.game.EconPeriod = 30;
