@@ -16,10 +16,6 @@ namespace {
 // DecisionSource 3, 4 and 5 hand a bank to the computer at levels 1, 2 and 3.
 constexpr int kFirstComputerSource = 3;
 
-// IndustrySums 1..9 are the averages of decisions 1..9; these two average decisions 15, 16.
-constexpr int kAverageHomeEquityLoanRate = 22;
-constexpr int kAverageHomeEquityFee = 23;
-
 // The plot series whose last two quarters give the growth that spending follows.
 constexpr int kGrowthSeries = 4;
 
@@ -129,16 +125,20 @@ void ComputerBank::SetDepositRates() {
 
   const double checking_ceiling =
       0.91 * (1.0 - b_.E(environment::kCheckingReserve) / 100.0) * best_rate;
-  b_.SetD(kCheckingRate,
-          Max(Jitter(Min(b_.I(kCheckingRate) + intermediate * 0.05, checking_ceiling), 0.05), 0.0));
-  if (b_.I(kCheckingRate) - checking_ceiling > 0.5) {
+  b_.SetD(
+      kCheckingRate,
+      Max(Jitter(Min(b_.I(industry::kCheckingRate) + intermediate * 0.05, checking_ceiling), 0.05),
+          0.0));
+  if (b_.I(industry::kCheckingRate) - checking_ceiling > 0.5) {
     b_.SetD(kCheckingRate, b_.V(value::kCheckingCost) + expert * 0.25);
   }
 
   const double savings_ceiling = (1.0 - b_.E(environment::kSavingsReserve) / 100.0) * best_rate;
-  b_.SetD(kSavingsRate,
-          Max(Jitter(Min(b_.I(kSavingsRate) + intermediate * 0.05, savings_ceiling), 0.05), 1.0));
-  if (b_.I(kSavingsRate) - savings_ceiling > 0.5) {
+  b_.SetD(
+      kSavingsRate,
+      Max(Jitter(Min(b_.I(industry::kSavingsRate) + intermediate * 0.05, savings_ceiling), 0.05),
+          1.0));
+  if (b_.I(industry::kSavingsRate) - savings_ceiling > 0.5) {
     b_.SetD(kSavingsRate, b_.V(value::kSavingsCost) + expert * 0.25);
   }
 }
@@ -181,15 +181,17 @@ void ComputerBank::SteerByIndustry() {
   using namespace decision;
   const double expert = Truth(level_ == 3);
   const double prime = b_.M(market_rate::kPrime);
-  b_.SetD(kCommercialLoanRate, Jitter(Max(b_.I(kCommercialLoanRate) + expert * 0.05, prime), 0.05));
+  b_.SetD(kCommercialLoanRate,
+          Jitter(Max(b_.I(industry::kCommercialLoanRate) + expert * 0.05, prime), 0.05));
   b_.SetD(kConsumerLoanRate,
-          Jitter(Max(b_.I(kConsumerLoanRate) - expert * 0.5, prime + 3.0), 0.25));
-  b_.SetD(kFixedRealEstateRate,
-          Jitter(Max(b_.I(kFixedRealEstateRate) + level_ * 0.1, b_.V(value::kTwentyYearNoteRate)),
+          Jitter(Max(b_.I(industry::kConsumerLoanRate) - expert * 0.5, prime + 3.0), 0.25));
+  b_.SetD(kFixedRealEstateRate, Jitter(Max(b_.I(industry::kFixedRealEstateRate) + level_ * 0.1,
+                                           b_.V(value::kTwentyYearNoteRate)),
+                                       0.25));
+  b_.SetD(kFloatingRealEstateRate,
+          Jitter(Max(b_.I(industry::kFloatingRealEstateRate) + level_ * 0.1,
+                     b_.M(market_rate::kOneYear) + (level_ + 1) * 0.25),
                  0.25));
-  b_.SetD(kFloatingRealEstateRate, Jitter(Max(b_.I(kFloatingRealEstateRate) + level_ * 0.1,
-                                              b_.M(market_rate::kOneYear) + (level_ + 1) * 0.25),
-                                          0.25));
 
   // Spending follows growth, within shares of the net interest.
   const double net_interest =
@@ -218,11 +220,12 @@ void ComputerBank::SteerByIndustry() {
                             CheckedDivide(0.6 * net_income, shares));
   b_.SetD(kDividendPerShare, Jitter(Max(payout, 0.6 * last_dividend), 0.01));
 
-  b_.SetD(kHomeEquityLoanRate, Jitter(Max(b_.I(kAverageHomeEquityLoanRate) + level_ * 0.1,
+  b_.SetD(kHomeEquityLoanRate, Jitter(Max(b_.I(industry::kHomeEquityLoanRate) + level_ * 0.1,
                                           b_.M(market_rate::kMortgage) + 1.0),
                                       0.25));
-  b_.SetD(kHomeEquityFee,
-          Jitter(Max(100.0 * b_.V(value::kHomeEquityFeeRate), b_.I(kAverageHomeEquityFee)), 0.05));
+  b_.SetD(
+      kHomeEquityFee,
+      Jitter(Max(100.0 * b_.V(value::kHomeEquityFeeRate), b_.I(industry::kHomeEquityFee)), 0.05));
   b_.SetD(
       kExpenseD,
       Max(Jitter(Min(Max(b_.V(value::kExpenseD) * growth_, b_.D(kPremises) / 0.5), 0.5 * payout),

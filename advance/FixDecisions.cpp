@@ -5,6 +5,7 @@
 #include "advance/DiskIdentity.h"
 #include "advance/DiskRequests.h"
 #include "data/BanksFile.h"
+#include "data/Items.h"
 #include "data/Messages.h"
 #include "platform/Ui.h"
 
@@ -54,11 +55,11 @@ bool FetchStoredDecisions(Session& session, int bank) {
 }  // namespace
 
 void ClearTransactions(Session& session, int bank) {
-  for (int item = 22; item <= 38; ++item) {
+  for (int item = decision::kFirstSecurityPurchase; item <= decision::kNotesRetired; ++item) {
     session.tables.Decision(bank, item) = 0.0F;
   }
-  session.tables.Decision(bank, 41) = 0.0F;
-  session.tables.Decision(bank, 42) = 0.0F;
+  session.tables.Decision(bank, decision::kSharesIssued) = 0.0F;
+  session.tables.Decision(bank, decision::kSharesRepurchased) = 0.0F;
 }
 
 void InitDecisionSources(Session& session) {

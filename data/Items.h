@@ -288,7 +288,11 @@ inline constexpr int kMaxCapitalNotes = 14;
 inline constexpr int kMaxHomeEquityFee = 16;
 inline constexpr int kMaxHomeEquityLoanRate = 17;
 inline constexpr int kTaxRate = 18;
-inline constexpr int kFirstSpread = 19;  // 19..22: spreads of the attraction averages
+// Spreads of the industry's spending measures, set at creation to the opening averages.
+inline constexpr int kExpenseASpread = 19;
+inline constexpr int kExpenseBCSpread = 20;  // expenses B and C share one spread
+inline constexpr int kPremisesSpread = 21;
+inline constexpr int kExpenseDSpread = 22;
 inline constexpr int kHomeEquityFeeNorm = 27;
 // Share of each funding source that may leave within the quarter, for the liquidity need.
 inline constexpr int kTimeDepositOutflow = 32;
@@ -296,6 +300,63 @@ inline constexpr int kCertificateOutflow = 33;
 inline constexpr int kDemandDepositOutflow = 34;
 inline constexpr int kCount = 84;
 }  // namespace environment
+
+// IndustrySums(item): the industry's figures of the quarter, summed over the banks as their
+// decisions are limited, then turned into averages where an average is meant. The attraction
+// scores measure each bank against them, and the market sizes subtract the business the
+// industry already holds.
+namespace industry {
+// 1..9: the average of each rate decision, numbered as the decision it averages; from the
+// time-deposit rate on, blended half and half with what the market offers.
+inline constexpr int kCheckingRate = 1;
+inline constexpr int kSavingsRate = 2;
+inline constexpr int kTimeDepositRate = 3;
+inline constexpr int kLongTimeDepositRate = 4;
+inline constexpr int kCdRate = 5;
+inline constexpr int kCommercialLoanRate = 6;
+inline constexpr int kConsumerLoanRate = 7;
+inline constexpr int kFixedRealEstateRate = 8;
+inline constexpr int kFloatingRealEstateRate = 9;
+// 10..16: the industry's balances, one per market (sums, not averages).
+inline constexpr int kCheckingDeposits = 10;
+inline constexpr int kSavingsDeposits = 11;
+inline constexpr int kTimeDeposits = 12;
+inline constexpr int kCertificates = 13;
+inline constexpr int kCommercialLoans = 14;
+inline constexpr int kConsumerLoans = 15;
+inline constexpr int kRealEstateLoans = 16;
+// 17..20 and 25: the industry's spending (sums), each bank counted as the mean of its spending
+// of last quarter and this one plus a spread scaled by the price level.
+inline constexpr int kExpenseA = 17;
+inline constexpr int kExpenseB = 18;
+inline constexpr int kExpenseC = 19;
+inline constexpr int kPremises = 20;
+inline constexpr int kCapitalRatio = 21;        // average smoothed capital ratio
+inline constexpr int kHomeEquityLoanRate = 22;  // average, blended with the market
+inline constexpr int kHomeEquityFee = 23;       // average, blended with the market
+inline constexpr int kHomeEquityLoans = 24;     // sum
+inline constexpr int kExpenseD = 25;
+// Items 1..25 are the ones the game forms; the rest are carried as stored.
+inline constexpr int kLastFormed = 25;
+inline constexpr int kCount = 42;
+}  // namespace industry
+
+// EconIndex(item): the economy's cumulative indices, carried from quarter to quarter and grown
+// by the quarter's factors: the price level, the size of each market and the growth index.
+namespace econ_index {
+inline constexpr int kPriceLevel = 1;  // 100 in the quarter before the game starts
+// 2..8: the size of each market, the industry's total balance at the start.
+inline constexpr int kCommercialLoanMarket = 2;
+inline constexpr int kConsumerLoanMarket = 3;
+inline constexpr int kRealEstateLoanMarket = 4;
+inline constexpr int kCheckingMarket = 5;
+inline constexpr int kSavingsMarket = 6;
+inline constexpr int kTimeDepositMarket = 7;
+inline constexpr int kCertificateMarket = 8;
+inline constexpr int kGrowthIndex = 9;  // the plotted growth index, four quarters back
+inline constexpr int kHomeEquityLoanMarket = 10;
+inline constexpr int kCount = 11;
+}  // namespace econ_index
 
 // MarketRates(item): the quarter's market rates, annual percent, by term.
 namespace market_rate {

@@ -44,7 +44,7 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
   context.Season = SeasonOf(quarter);
   // Still last quarter's rates here: the economy below draws the new ones.
   context.FloatingBase =
-      quarter % 4 == 0 ? t.MarketRates(3) : t.PlotHistory(16 - context.Season, 2);
+      quarter % 4 == 0 ? t.MarketRates(market_rate::kOneYear) : t.PlotHistory(16 - context.Season, 2);
   t.TaxRate = ToSingle(t.Environment(environment::kTaxRate));
   context.TaxRate = static_cast<double>(t.TaxRate);
 

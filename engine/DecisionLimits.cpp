@@ -18,27 +18,7 @@ void Set(GameTables& t, int bank, int item, double value) {
   t.Decision(bank, item) = ToSingle(value);
 }
 
-// Rate decision limited by its cap; in the start quarter the market default takes its place.
-void CapRate(EngineContext& context, int bank, int item) {
-  GameTables& t = context.tables;
-  const double wanted =
-      context.session.game.ResultsQuarter >= 1 ? Get(t, bank, item) : MarketDefault(t, bank, item);
-  Set(t, bank, item, Min(wanted, RateCap(t, item)));
-}
-
-// Industry measure of a spending item: half the bank's spending plus a spread scaled by the
-// price index.
-double Spend(const GameTables& t, double value, double spread) {
-  return (value + 2.0 * spread * t.EconIndex(1) / 100.0) / 2.0;
-}
-
-void AddCount(EngineContext& context, int slot, std::int16_t value) {
-  context.IndustryCounts(slot) =
-      ToInteger(static_cast<double>(context.IndustryCounts(slot)) + static_cast<double>(value));
-}
-
-}  // namespace
-
+// The regulatory cap of a capped rate decision (3..9, 15, 16): an Environment value.
 double RateCap(const GameTables& t, int item) {
   using namespace environment;
   switch (item) {
@@ -63,30 +43,53 @@ double RateCap(const GameTables& t, int item) {
   }
 }
 
+// The market-based value of a capped rate decision, which replaces the bank's own in the
+// start quarter. Decision 16 (the fee) takes the bank's own fee rate.
 double MarketDefault(const GameTables& t, int bank, int item) {
   switch (item) {
     case decision::kTimeDepositRate:
-      return t.MarketRates(3);
+      return t.MarketRates(market_rate::kOneYear);
     case decision::kLongTimeDepositRate:
-      return t.MarketRates(4);
+      return t.MarketRates(market_rate::kFiveYear);
     case decision::kCdRate:
-      return t.MarketRates(2);
+      return t.MarketRates(market_rate::kSixMonth);
     case decision::kCommercialLoanRate:
-      return t.MarketRates(8);
+      return t.MarketRates(market_rate::kPrime);
     case decision::kConsumerLoanRate:
-      return t.MarketRates(8) + 5.0;
+      return t.MarketRates(market_rate::kPrime) + 5.0;
     case decision::kFixedRealEstateRate:
-      return t.MarketRates(9);
+      return t.MarketRates(market_rate::kMortgage);
     case decision::kFloatingRealEstateRate:
-      return t.MarketRates(3) + 0.5;
+      return t.MarketRates(market_rate::kOneYear) + 0.5;
     case decision::kHomeEquityLoanRate:
-      return t.MarketRates(9) + 1.0;
+      return t.MarketRates(market_rate::kMortgage) + 1.0;
     case decision::kHomeEquityFee:
       return 100.0 * t.BankValues(bank, value::kHomeEquityFeeRate);
     default:
       throw RuntimeError(error::kSubscriptOutOfRange);
   }
 }
+
+// Rate decision limited by its cap; in the start quarter the market default takes its place.
+void CapRate(EngineContext& context, int bank, int item) {
+  GameTables& t = context.tables;
+  const double wanted =
+      context.session.game.ResultsQuarter >= 1 ? Get(t, bank, item) : MarketDefault(t, bank, item);
+  Set(t, bank, item, Min(wanted, RateCap(t, item)));
+}
+
+// Industry measure of a spending item: half the bank's spending plus a spread scaled by the
+// price index.
+double Spend(const GameTables& t, double value, double spread) {
+  return (value + 2.0 * spread * t.EconIndex(econ_index::kPriceLevel) / 100.0) / 2.0;
+}
+
+void AddCount(EngineContext& context, int slot, std::int16_t value) {
+  context.IndustryCounts(slot) =
+      ToInteger(static_cast<double>(context.IndustryCounts(slot)) + static_cast<double>(value));
+}
+
+}  // namespace
 
 void LimitDecisions(EngineContext& context, int bank) {
   GameTables& t = context.tables;
@@ -152,7 +155,8 @@ void AddToIndustrySums(EngineContext& context, int bank) {
   auto add = [&](int item, double value) { t.IndustrySums(item) += value; };
   const auto env = [&](int item) { return t.Environment(item); };
 
-  for (int item = 1; item <= 9; ++item) {
+  // Each rate average is numbered as the decision it averages.
+  for (int item = industry::kCheckingRate; item <= industry::kFloatingRealEstateRate; ++item) {
     add(item, d(item));
   }
   constexpr std::array<int, 7> kBalances = {amount::kCheckingDeposits, amount::kSavingsDeposits,
@@ -160,19 +164,22 @@ void AddToIndustrySums(EngineContext& context, int bank) {
                                             amount::kCommercialLoans,  amount::kConsumerLoans,
                                             amount::kRealEstateLoans};
   for (std::size_t i = 0; i < kBalances.size(); ++i) {
-    add(10 + static_cast<int>(i), ba(kBalances[i]));
+    add(industry::kCheckingDeposits + static_cast<int>(i), ba(kBalances[i]));
   }
-  const int spread = environment::kFirstSpread;
-  add(17, Spend(t, bv(value::kExpenseA) + d(decision::kExpenseA), env(spread)));
-  // Expenses B and C share one spread parameter.
-  add(18, Spend(t, bv(value::kExpenseB) + d(decision::kExpenseB), env(spread + 1)));
-  add(19, Spend(t, bv(value::kExpenseC) + d(decision::kExpenseC), env(spread + 1)));
-  add(20, Spend(t, ba(amount::kPremises) + d(decision::kPremises), env(spread + 2)));
-  add(21, bv(value::kSmoothedCapitalRatio));
-  add(22, d(decision::kHomeEquityLoanRate));
-  add(23, d(decision::kHomeEquityFee));
-  add(24, ba(amount::kHomeEquityLoans));
-  add(25, Spend(t, bv(value::kExpenseD) + d(decision::kExpenseD), env(spread + 3)));
+  add(industry::kExpenseA,
+      Spend(t, bv(value::kExpenseA) + d(decision::kExpenseA), env(environment::kExpenseASpread)));
+  add(industry::kExpenseB,
+      Spend(t, bv(value::kExpenseB) + d(decision::kExpenseB), env(environment::kExpenseBCSpread)));
+  add(industry::kExpenseC,
+      Spend(t, bv(value::kExpenseC) + d(decision::kExpenseC), env(environment::kExpenseBCSpread)));
+  add(industry::kPremises,
+      Spend(t, ba(amount::kPremises) + d(decision::kPremises), env(environment::kPremisesSpread)));
+  add(industry::kCapitalRatio, bv(value::kSmoothedCapitalRatio));
+  add(industry::kHomeEquityLoanRate, d(decision::kHomeEquityLoanRate));
+  add(industry::kHomeEquityFee, d(decision::kHomeEquityFee));
+  add(industry::kHomeEquityLoans, ba(amount::kHomeEquityLoans));
+  add(industry::kExpenseD,
+      Spend(t, bv(value::kExpenseD) + d(decision::kExpenseD), env(environment::kExpenseDSpread)));
 
   constexpr std::array<int, 6> kRunOffs = {amount::kTimeDepositRunOff, amount::kCertificateRunOff,
                                            amount::kCommercialRunOff,  amount::kConsumerRunOff,
@@ -190,8 +197,8 @@ void PrepareBankQuarter(EngineContext& context, int bank) {
   // Weak capital makes the bank's new notes dearer, strong capital cheaper, within bounds.
   const double margin =
       3.0 * Max(Min(1.0 - t.BankValues(b, value::kSmoothedCapitalRatio), 1.0), -0.5);
-  t.BankValues(b, value::kFirstNoteRate) = margin + 2.0 + t.MarketRates(4);
-  t.BankValues(b, value::kFirstNoteRate + 1) = margin + 2.0 + t.MarketRates(5);
+  t.BankValues(b, value::kFirstNoteRate) = margin + 2.0 + t.MarketRates(market_rate::kFiveYear);
+  t.BankValues(b, value::kFirstNoteRate + 1) = margin + 2.0 + t.MarketRates(market_rate::kLongBond);
   t.BankValues(b, value::kFirstNoteRate + 2) = margin + t.EconSeries(10);
   for (const int item : {amount::kNewTimeDeposits, amount::kNewLongTimeDeposits,
                          amount::kSharesRepurchasedAmount, amount::kSharesIssuedAmount,
@@ -203,38 +210,40 @@ void PrepareBankQuarter(EngineContext& context, int bank) {
 }
 
 void ComputeIndustryAverages(EngineContext& context) {
+  using namespace industry;
   GameTables& t = context.tables;
-  Table<double, 42>& sums = t.IndustrySums;
+  Table<double, kCount>& sums = t.IndustrySums;
   const double banks = context.session.game.NumBanks;
 
-  sums(21) = CheckedDivide(sums(21), banks);
-  for (int item = 1; item <= 9; ++item) {
+  sums(kCapitalRatio) = CheckedDivide(sums(kCapitalRatio), banks);
+  for (int item = kCheckingRate; item <= kFloatingRealEstateRate; ++item) {
     sums(item) = CheckedDivide(sums(item), banks);
   }
-  sums(22) = CheckedDivide(sums(22), banks);
-  sums(23) = CheckedDivide(sums(23), banks);
+  sums(kHomeEquityLoanRate) = CheckedDivide(sums(kHomeEquityLoanRate), banks);
+  sums(kHomeEquityFee) = CheckedDivide(sums(kHomeEquityFee), banks);
 
-  sums(1) = Max(sums(1), 1.0);
-  sums(2) = Max(sums(2), 2.0);
+  sums(kCheckingRate) = Max(sums(kCheckingRate), 1.0);
+  sums(kSavingsRate) = Max(sums(kSavingsRate), 2.0);
 
   // Average rates are blended half and half with what the market offers, within the caps.
   auto blend = [&](int item, double market_default, int cap_item) {
     sums(item) = (sums(item) + Min(market_default, RateCap(t, cap_item))) / 2.0;
   };
-  for (int item = 3; item <= 9; ++item) {
+  for (int item = kTimeDepositRate; item <= kFloatingRealEstateRate; ++item) {
     const double market_default =
-        item == decision::kCdRate ? t.MarketRates(2) + 0.5 : MarketDefault(t, 1, item);
+        item == kCdRate ? t.MarketRates(market_rate::kSixMonth) + 0.5 : MarketDefault(t, 1, item);
     blend(item, market_default, item);
   }
-  blend(22, t.MarketRates(9) + 1.0, decision::kHomeEquityLoanRate);
-  blend(23, 100.0 * t.Environment(environment::kHomeEquityFeeNorm), decision::kHomeEquityFee);
+  blend(kHomeEquityLoanRate, t.MarketRates(market_rate::kMortgage) + 1.0, decision::kHomeEquityLoanRate);
+  blend(kHomeEquityFee, 100.0 * t.Environment(environment::kHomeEquityFeeNorm),
+        decision::kHomeEquityFee);
 
-  for (int item = 10; item <= 16; ++item) {
+  for (int item = kCheckingDeposits; item <= kRealEstateLoans; ++item) {
     sums(item) = Max(sums(item), 1.0);
   }
-  sums(24) = Max(sums(24), 1.0);
-  sums(21) = Max(sums(21), 1.0);
-  for (int item = 1; item <= 25; ++item) {
+  sums(kHomeEquityLoans) = Max(sums(kHomeEquityLoans), 1.0);
+  sums(kCapitalRatio) = Max(sums(kCapitalRatio), 1.0);
+  for (int item = 1; item <= kLastFormed; ++item) {
     sums(item) = Max(sums(item), 0.1);
   }
 }

@@ -5,13 +5,6 @@
 
 namespace qv {
 
-// The regulatory cap of a capped rate decision (3..9, 15, 16): an Environment value.
-double RateCap(const GameTables& tables, int item);
-
-// The market-based value of a capped rate decision, which replaces the bank's own in the
-// start quarter. Decision 16 (the fee) takes the bank's own fee rate.
-double MarketDefault(const GameTables& tables, int bank, int item);
-
 // Forces the bank's decisions into their legal and prudential limits, in place.
 void LimitDecisions(EngineContext& context, int bank);
 

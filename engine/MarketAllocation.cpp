@@ -17,6 +17,15 @@ constexpr int kApplicationLimit = 6;
 constexpr int kOverflow = 7;
 
 constexpr int kHomeEquityKind = 6;
+// Not a decision of its own: the rate item that marks the home-equity rule, which weighs the
+// loan rate and the fee together.
+constexpr int kHomeEquityRates = 10;
+
+// The industry's balance in the market of product 1..8: checking, savings, time deposits,
+// certificates, commercial, consumer and real-estate loans, home-equity loans.
+int IndustryBalance(int product) {
+  return product < 8 ? industry::kCheckingDeposits + product - 1 : industry::kHomeEquityLoans;
+}
 
 int Banks(const EngineContext& context) {
   return context.session.game.NumBanks;
@@ -30,13 +39,6 @@ void NormaliseWeights(EngineContext& context) {
   }
 }
 
-// Hands out the whole market from a full pool.
-void StartPool(EngineContext& context) {
-  context.ActiveWeight = 1.0;
-  context.Pool = context.MarketSize;
-  RunAllocation(context);
-}
-
 std::int16_t Rounded(const EngineContext& context, int bank, int column) {
   return ToAmount(context.ShareWork(bank, column));
 }
@@ -45,8 +47,9 @@ void AddRounded(std::int16_t& amount, double value) {
   amount = ToAmount(static_cast<double>(amount) + value);
 }
 
-}  // namespace
-
+// Attraction score of `bank` in product 1..8 holding `balance` in that market: its spending,
+// premises and balance, each against the industry's, weighted per product. Across the banks
+// the scores add up to about 1.
 double Attraction(EngineContext& context, int product, double balance, int bank) {
   const GameTables& t = context.tables;
   const int p = product;
@@ -57,22 +60,30 @@ double Attraction(EngineContext& context, int product, double balance, int bank)
   auto ba = [&](int item) { return static_cast<double>(t.BankAmounts(b, item)); };
   auto is = [&](int item) { return t.IndustrySums(item); };
 
-  const double market_total = p < 8 ? is(p + 9) : is(24);
-  const double sum = aw(1) * CheckedDivide(d(decision::kExpenseA) + bv(value::kExpenseA), is(17)) +
-                     aw(2) * CheckedDivide(d(decision::kExpenseB) + bv(value::kExpenseB), is(18)) +
-                     aw(3) * CheckedDivide(d(decision::kExpenseC) + bv(value::kExpenseC), is(19)) +
-                     aw(4) * CheckedDivide(ba(amount::kPremises) + d(decision::kPremises), is(20)) +
-                     aw(5) * CheckedDivide(balance, market_total) +
-                     aw(7) * CheckedDivide(d(decision::kExpenseD) + bv(value::kExpenseD), is(25));
+  const double sum =
+      aw(1) *
+          CheckedDivide(d(decision::kExpenseA) + bv(value::kExpenseA), is(industry::kExpenseA)) +
+      aw(2) *
+          CheckedDivide(d(decision::kExpenseB) + bv(value::kExpenseB), is(industry::kExpenseB)) +
+      aw(3) *
+          CheckedDivide(d(decision::kExpenseC) + bv(value::kExpenseC), is(industry::kExpenseC)) +
+      aw(4) *
+          CheckedDivide(ba(amount::kPremises) + d(decision::kPremises), is(industry::kPremises)) +
+      aw(5) * CheckedDivide(balance, is(IndustryBalance(p))) +
+      aw(7) * CheckedDivide(d(decision::kExpenseD) + bv(value::kExpenseD), is(industry::kExpenseD));
   return CheckedDivide(sum, aw(6));
 }
 
+// How a rate advantage `advantage` (percent, positive = better for the customer) scales the
+// bank's attraction in the product, within the product's bounds.
 double RateFactor(const EngineContext& context, int product, double advantage) {
   const double sensitivity = context.ProductParams(product, 1);
   return Max(Min(1.0 + CheckedDivide(advantage, sensitivity), context.ProductParams(product, 2)),
              context.ProductParams(product, 3));
 }
 
+// Weight = score x rate factor; clears the bank's allocation and adds its weight to
+// `TotalScore`.
 void ScoreBank(EngineContext& context, int bank) {
   context.ShareWork(bank, kWeight) =
       context.ShareWork(bank, kScore) * context.ShareWork(bank, kFactor);
@@ -80,6 +91,8 @@ void ScoreBank(EngineContext& context, int bank) {
   context.ShareWork(bank, kOverflow) = 0.0;
   context.TotalScore += context.ShareWork(bank, kWeight);
 }
+
+}  // namespace
 
 void AllocationPass(EngineContext& context) {
   if (context.ActiveWeight == 0.0) {
@@ -124,15 +137,28 @@ void RunAllocation(EngineContext& context) {
   }
 }
 
+namespace {
+
+// Hands out the whole market from a full pool.
+void StartPool(EngineContext& context) {
+  context.ActiveWeight = 1.0;
+  context.Pool = context.MarketSize;
+  RunAllocation(context);
+}
+
+// Deposit market 1 (checking) or 2 (savings): the whole balance is divided anew each quarter.
 void AllocateDepositMarket(EngineContext& context, int product) {
   GameTables& t = context.tables;
   const int p = product;
-  const int balance_item = 2 * p + 43;
+  const bool checking = p == 1;
+  const int balance_item = checking ? amount::kCheckingDeposits : amount::kSavingsDeposits;
   context.TotalScore = 0.0;
-  context.MarketSize = t.EconIndex(p + 4);
+  context.MarketSize =
+      t.EconIndex(checking ? econ_index::kCheckingMarket : econ_index::kSavingsMarket);
   for (int b = 1; b <= Banks(context); ++b) {
     context.ShareWork(b, kScore) =
         Attraction(context, p, static_cast<double>(t.BankAmounts(b, balance_item)), b);
+    // The two deposit products are numbered as their rate decisions and the rates' averages.
     const double advantage = static_cast<double>(t.Decision(b, p)) - t.IndustrySums(p);
     context.ShareWork(b, kFactor) = RateFactor(context, p, advantage);
     ScoreBank(context, b);
@@ -150,14 +176,19 @@ void AllocateDepositMarket(EngineContext& context, int product) {
   }
 }
 
+// One loan, term-deposit or certificate market, as described by the context's MarketKind,
+// MarketIndexItem, MarketFactor, BalanceItem, RateItem and LimitItem. Kinds 2, 3, 4 and 6
+// store their allocations and overflows; kinds 1 and 5 leave them in `ShareWork` for the
+// caller, whose two calls share one market and one volume limit.
 void AllocateMarket(EngineContext& context) {
   GameTables& t = context.tables;
   const int k = context.MarketKind;
   const int p = k + 2;
 
   context.TotalScore = 0.0;
-  const double index = t.EconIndex(k < kHomeEquityKind ? context.MarketIndexItem : 10);
-  const double existing = t.IndustrySums(k < kHomeEquityKind ? k + 11 : 24);
+  const double index = t.EconIndex(k < kHomeEquityKind ? context.MarketIndexItem
+                                                       : econ_index::kHomeEquityLoanMarket);
+  const double existing = t.IndustrySums(IndustryBalance(p));
   context.MarketSize =
       (index - existing + static_cast<double>(context.IndustryCounts(k))) * context.MarketFactor;
 
@@ -166,18 +197,21 @@ void AllocateMarket(EngineContext& context) {
     context.ShareWork(b, kScore) =
         Attraction(context, p, static_cast<double>(t.BankAmounts(b, context.BalanceItem)), b);
     double advantage = 0.0;
-    if (context.RateItem < 10) {
+    if (context.RateItem < kHomeEquityRates) {
+      // A rate decision's average carries the decision's number.
       advantage = t.IndustrySums(context.RateItem) - d(context.RateItem);
     } else {
       // Home-equity loans: the rate below average, and a quarter of the fee below average.
-      advantage = (t.IndustrySums(22) - d(decision::kHomeEquityLoanRate)) +
-                  (t.IndustrySums(23) - d(decision::kHomeEquityFee)) / 4.0;
+      advantage =
+          (t.IndustrySums(industry::kHomeEquityLoanRate) - d(decision::kHomeEquityLoanRate)) +
+          (t.IndustrySums(industry::kHomeEquityFee) - d(decision::kHomeEquityFee)) / 4.0;
     }
     if (k == 1) {
       advantage = -advantage;  // depositors look for the higher rate
     } else if (k == 2) {
       // Certificate buyers also look at the bank's capital against the industry's.
-      advantage = -advantage + t.BankValues(b, value::kSmoothedCapitalRatio) - t.IndustrySums(21);
+      advantage = -advantage + t.BankValues(b, value::kSmoothedCapitalRatio) -
+                  t.IndustrySums(industry::kCapitalRatio);
     }
     context.ShareWork(b, kFactor) = RateFactor(context, p, advantage);
     ScoreBank(context, b);
@@ -202,7 +236,7 @@ void AllocateMarket(EngineContext& context) {
       if (k == 2) {
         // A certificate priced well below the market rate loses most of its buyers.
         const double below =
-            t.MarketRates(2) - static_cast<double>(t.Decision(b, decision::kCdRate));
+            t.MarketRates(market_rate::kSixMonth) - static_cast<double>(t.Decision(b, decision::kCdRate));
         if (below > 1.0) {
           sw(kCeiling) *= 0.1;
         } else if (below > 0.75) {
@@ -243,8 +277,6 @@ void AllocateMarket(EngineContext& context) {
   }
 }
 
-namespace {
-
 void SetMarket(EngineContext& context, int kind, int index_item, double factor, int balance_item,
                int rate_item, int limit_item) {
   context.MarketKind = kind;
@@ -279,35 +311,35 @@ void AllocateMarkets(EngineContext& context) {
   AllocateDepositMarket(context, 2);
 
   // Three quarters of new time deposits take the one-year offer, a quarter the five-year.
-  SetMarket(context, 1, 7, 0.75, kTimeDeposits, decision::kTimeDepositRate,
-            decision::kTimeDepositLimit);
+  SetMarket(context, 1, econ_index::kTimeDepositMarket, 0.75, kTimeDeposits,
+            decision::kTimeDepositRate, decision::kTimeDepositLimit);
   AllocateMarket(context);
   StorePairCall(context, {kNewTimeDeposits, kNewTimeDepositsCopy}, kTimeDepositOverflow);
-  SetMarket(context, 1, 7, 0.25, kTimeDeposits, decision::kLongTimeDepositRate,
-            decision::kTimeDepositLimit);
+  SetMarket(context, 1, econ_index::kTimeDepositMarket, 0.25, kTimeDeposits,
+            decision::kLongTimeDepositRate, decision::kTimeDepositLimit);
   AllocateMarket(context);
   StorePairCall(context, {kNewLongTimeDeposits, kNewLongTimeDepositsCopy}, kTimeDepositOverflow);
 
-  SetMarket(context, 2, 8, 1.0, kCertificates, decision::kCdRate, decision::kCdLimit);
+  SetMarket(context, 2, econ_index::kCertificateMarket, 1.0, kCertificates, decision::kCdRate,
+            decision::kCdLimit);
   AllocateMarket(context);
-  SetMarket(context, 3, 2, 1.0, kCommercialLoans, decision::kCommercialLoanRate,
-            decision::kCommercialLoanLimit);
+  SetMarket(context, 3, econ_index::kCommercialLoanMarket, 1.0, kCommercialLoans,
+            decision::kCommercialLoanRate, decision::kCommercialLoanLimit);
   AllocateMarket(context);
-  SetMarket(context, 4, 3, 1.0, kConsumerLoans, decision::kConsumerLoanRate,
-            decision::kConsumerLoanLimit);
+  SetMarket(context, 4, econ_index::kConsumerLoanMarket, 1.0, kConsumerLoans,
+            decision::kConsumerLoanRate, decision::kConsumerLoanLimit);
   AllocateMarket(context);
-  // The rate item 10 marks the home-equity rule of rate and fee together.
-  SetMarket(context, kHomeEquityKind, 10, 1.0, kHomeEquityLoans, 10,
-            decision::kHomeEquityLoanLimit);
+  SetMarket(context, kHomeEquityKind, econ_index::kHomeEquityLoanMarket, 1.0, kHomeEquityLoans,
+            kHomeEquityRates, decision::kHomeEquityLoanLimit);
   AllocateMarket(context);
 
   // Real-estate loans: half the market at the fixed rate, half at the floating rate.
-  SetMarket(context, 5, 4, 0.5, kRealEstateLoans, decision::kFixedRealEstateRate,
-            decision::kRealEstateLoanLimit);
+  SetMarket(context, 5, econ_index::kRealEstateLoanMarket, 0.5, kRealEstateLoans,
+            decision::kFixedRealEstateRate, decision::kRealEstateLoanLimit);
   AllocateMarket(context);
   StorePairCall(context, {kNewFixedRealEstateLoans}, kRealEstateOverflow);
-  SetMarket(context, 5, 4, 0.5, kRealEstateLoans, decision::kFloatingRealEstateRate,
-            decision::kRealEstateLoanLimit);
+  SetMarket(context, 5, econ_index::kRealEstateLoanMarket, 0.5, kRealEstateLoans,
+            decision::kFloatingRealEstateRate, decision::kRealEstateLoanLimit);
   AllocateMarket(context);
   StorePairCall(context, {kNewFloatingRealEstateLoans}, kRealEstateOverflow);
 }

@@ -62,8 +62,8 @@ void ValueSecuritiesAndLoans(BankBooks& books) {
   const double mortgage = Quarterly(rates(market_rate::kMortgage));
   const double floating_base = books.context.FloatingBase;
   const double floating_discount = Quarterly(floating_base + 0.5);
-  double fixed = books.LA(1);
-  double floating = books.LA(21);
+  double fixed = books.LA(lot::kFirstFixedLoan);
+  double floating = books.LA(lot::kFirstFloatingLoan);
   for (int year = 2; year <= 20; ++year) {
     fixed += PresentValue(books.LA(year), books.LR(year), mortgage, year - 1);
     floating += PresentValue(books.LA(year + 20), floating_base + books.LR(year + 20),

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "data/Items.h"
 #include "platform/Random.h"
 
 namespace qv {
@@ -30,8 +31,8 @@ void ShiftPlotHistory(EngineContext& context) {
   for (std::size_t s = 0; s < kRateSeries.size(); ++s) {
     history(kQuarters, static_cast<int>(s) + 1) = t.MarketRates(kRateSeries[s]);
   }
-  history(kQuarters, 7) = t.EconIndex(1);
-  history(kLastKnownGrowthRow, kGrowthSeries) = t.EconIndex(9);
+  history(kQuarters, 7) = t.EconIndex(econ_index::kPriceLevel);
+  history(kLastKnownGrowthRow, kGrowthSeries) = t.EconIndex(econ_index::kGrowthIndex);
 
   for (int ahead = 1; ahead <= 4; ++ahead) {
     const double noise = 1.0 + (static_cast<double>(context.session.random.Next()) - 0.5) / 100.0;

@@ -75,11 +75,11 @@ void FillAssets(BankBooks& books) {
   RepricingSide assets(books, amount::kFirstRepricedAsset);
   assets.Add(kOver5Years, books.BA(amount::kCashAndReserves));
   assets.Add(kUpTo3Months,
-             static_cast<double>(books.BA(amount::kOvernightInvestments)) + books.PA(1));
+             static_cast<double>(books.BA(amount::kOvernightInvestments)) + books.PA(lot::kFirstSecurity));
   assets.AddBuckets(k3To12Months, 2, 4);
   assets.AddBuckets(k1To5Years, 5, 20);
   assets.AddBuckets(kOver5Years, 21, 25);
-  assets.Add(kUpTo3Months, books.PA(26));
+  assets.Add(kUpTo3Months, books.PA(lot::kFirstCommercialLoan));
   assets.AddBuckets(k3To12Months, 27, 29);
 
   const std::vector<double> instalments = RunOffSchedule(QuarterlyLadder(books, 30, 12));
@@ -104,11 +104,11 @@ void FillLiabilities(BankBooks& books) {
   RepricingSide liabilities(books, amount::kFirstRepricedLiability);
   liabilities.Add(k1To5Years, books.BA(amount::kCheckingDeposits));
   liabilities.Add(k3To12Months, books.BA(amount::kSavingsDeposits));
-  liabilities.Add(kUpTo3Months, books.PA(42));
+  liabilities.Add(kUpTo3Months, books.PA(lot::kFirstTimeDeposit));
   liabilities.AddBuckets(k3To12Months, 43, 45);
   liabilities.AddBuckets(k1To5Years, 46, 61);
-  liabilities.Add(kUpTo3Months, books.PA(62));
-  liabilities.Add(k3To12Months, books.PA(63));
+  liabilities.Add(kUpTo3Months, books.PA(lot::kFirstCertificate));
+  liabilities.Add(k3To12Months, books.PA(lot::kLastCertificate));
   liabilities.Add(kUpTo3Months, static_cast<double>(books.BA(amount::kPurchasedFunds)) +
                                     books.BA(amount::kCentralBankBorrowing));
   liabilities.AddYearlySchedule(RunOffSchedule(YearlyLadder(books, 41)));

@@ -82,7 +82,7 @@ void ProfileSecuritiesAndTimeDeposits(BankBooks& books) {
       AnnualisedRate(books.BV(value::kTimeDepositInterest), books.BA(amount::kTimeDeposits));
 
   // The first band less the bucket that matures next quarter.
-  books.BA(amount::kSecuritiesRunOff) = books.PA(1);
+  books.BA(amount::kSecuritiesRunOff) = books.PA(lot::kFirstSecurity);
   books.BV(value::kSecuritiesRunOffRate) = books.PY(1);
   const double first_band = books.BA(amount::kFirstSecurityBand);
   const double run_off = books.BA(amount::kSecuritiesRunOff);
@@ -94,7 +94,7 @@ void ProfileSecuritiesAndTimeDeposits(BankBooks& books) {
                      run_off * books.BV(value::kSecuritiesRunOffRate)) /
                         rest;
 
-  books.BA(amount::kTimeDepositRunOff) = books.PA(42);
+  books.BA(amount::kTimeDepositRunOff) = books.PA(lot::kFirstTimeDeposit);
   books.BA(amount::kFirstTimeDepositBand) = ToAmount(SumOfBuckets(books, 43, 45));
   for (int band = 2; band <= kBands; ++band) {
     const int first = 41 + 4 * band - 3;
@@ -107,14 +107,14 @@ void ProfileShortLoansAndCertificates(BankBooks& books) {
   for (int k = 26; k <= 29; ++k) {
     MergeIntoBand(books, AssetBand(1), AssetBandRate(1), books.PA(k), books.PY(k));
   }
-  books.BA(amount::kCommercialRunOff) = books.PA(26);
+  books.BA(amount::kCommercialRunOff) = books.PA(lot::kFirstCommercialLoan);
   books.BV(value::kCommercialLoanYield) =
       AnnualisedRate(books.BV(value::kCommercialLoanInterest), books.BA(amount::kCommercialLoans));
 
   const RateBand certificates = BandOfBuckets(books, 62, 63);
   MergeIntoBand(books, LiabilityBand(1), LiabilityBandRate(1), certificates.amount,
                 certificates.rate);
-  books.BA(amount::kCertificateRunOff) = books.PA(62);
+  books.BA(amount::kCertificateRunOff) = books.PA(lot::kFirstCertificate);
   books.BV(value::kCertificateCost) =
       AnnualisedRate(books.BV(value::kCertificateInterest), books.BA(amount::kCertificates));
 }

@@ -70,50 +70,60 @@ void BuildRateTable(Session& session, NewGameState& state) {
 // The industry as the banks' types make it: sums of balances, averages of decisions and
 // ratios, the spread parameters of the attraction averages and the market indices.
 void BuildIndustryValues(Session& session, const NewGameState& state) {
+  using namespace industry;
   GameTables& tables = session.tables;
   auto& sums = tables.IndustrySums;
   const int banks = session.game.NumBanks;
-  constexpr std::array<int, 7> kBalances = {45, 47, 52, 57, 32, 37, 43};
+  constexpr std::array<int, 7> kBalances = {amount::kCheckingDeposits, amount::kSavingsDeposits,
+                                            amount::kTimeDeposits,     amount::kCertificates,
+                                            amount::kCommercialLoans,  amount::kConsumerLoans,
+                                            amount::kRealEstateLoans};
   for (int b = 1; b <= banks; ++b) {
     const BankProfile& p = state.TypeProfile(state.BankType(b));
-    for (int i = 1; i <= 9; ++i) {
+    // Each rate average is numbered as the decision it averages.
+    for (int i = kCheckingRate; i <= kFloatingRealEstateRate; ++i) {
       sums(i) += p.Decision(i);
     }
     for (int i = 0; i < 7; ++i) {
-      sums(10 + i) += p.Amounts(kBalances[static_cast<std::size_t>(i)]);
+      sums(kCheckingDeposits + i) += p.Amounts(kBalances[static_cast<std::size_t>(i)]);
     }
-    sums(17) += 2 * p.Results(72);
-    sums(18) += 2 * p.Results(73);
-    sums(19) += 2 * p.Results(74);
-    sums(20) += 2 * p.Amounts(amount::kPremises);
-    sums(21) += p.Results(value::kSmoothedCapitalRatio);
-    sums(22) += p.Decision(decision::kHomeEquityLoanRate);
-    sums(23) += p.Decision(decision::kHomeEquityFee);
-    sums(24) += p.Amounts(amount::kHomeEquityLoans);
-    sums(25) += 2 * p.Results(88);
+    sums(kExpenseA) += 2 * p.Results(value::kExpenseA);
+    sums(kExpenseB) += 2 * p.Results(value::kExpenseB);
+    sums(kExpenseC) += 2 * p.Results(value::kExpenseC);
+    sums(kPremises) += 2 * p.Amounts(amount::kPremises);
+    sums(kCapitalRatio) += p.Results(value::kSmoothedCapitalRatio);
+    sums(kHomeEquityLoanRate) += p.Decision(decision::kHomeEquityLoanRate);
+    sums(kHomeEquityFee) += p.Decision(decision::kHomeEquityFee);
+    sums(kHomeEquityLoans) += p.Amounts(amount::kHomeEquityLoans);
+    sums(kExpenseD) += 2 * p.Results(value::kExpenseD);
   }
-  for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 21, 22, 23}) {
+  for (int i = kCheckingRate; i <= kFloatingRealEstateRate; ++i) {
     sums(i) = CheckedDivide(sums(i), banks);
   }
-  for (int i = 1; i <= 25; ++i) {
+  for (int i : {kCapitalRatio, kHomeEquityLoanRate, kHomeEquityFee}) {
+    sums(i) = CheckedDivide(sums(i), banks);
+  }
+  for (int i = 1; i <= kLastFormed; ++i) {
     sums(i) = Max(sums(i), 0.1);
   }
   auto& env = tables.Environment;
-  env(19) = CheckedDivide(sums(17), 2 * banks);
-  env(20) = CheckedDivide(sums(18) + sums(19), 4 * banks);
-  env(21) = CheckedDivide(sums(20), 2 * banks);
-  env(22) = CheckedDivide(sums(25), 2 * banks);
+  env(environment::kExpenseASpread) = CheckedDivide(sums(kExpenseA), 2 * banks);
+  env(environment::kExpenseBCSpread) = CheckedDivide(sums(kExpenseB) + sums(kExpenseC), 4 * banks);
+  env(environment::kPremisesSpread) = CheckedDivide(sums(kPremises), 2 * banks);
+  env(environment::kExpenseDSpread) = CheckedDivide(sums(kExpenseD), 2 * banks);
 
+  // The markets start as large as the industry's balances in them.
   auto& index = tables.EconIndex;
-  index(1) = tables.PlotHistory(16, 7);
-  for (int i = 0; i < 3; ++i) {
-    index(2 + i) = sums(14 + i);
-  }
-  for (int i = 0; i < 4; ++i) {
-    index(5 + i) = sums(10 + i);
-  }
-  index(9) = tables.PlotHistory(12, 8);
-  index(10) = sums(24);
+  index(econ_index::kPriceLevel) = tables.PlotHistory(16, 7);
+  index(econ_index::kCommercialLoanMarket) = sums(kCommercialLoans);
+  index(econ_index::kConsumerLoanMarket) = sums(kConsumerLoans);
+  index(econ_index::kRealEstateLoanMarket) = sums(kRealEstateLoans);
+  index(econ_index::kCheckingMarket) = sums(kCheckingDeposits);
+  index(econ_index::kSavingsMarket) = sums(kSavingsDeposits);
+  index(econ_index::kTimeDepositMarket) = sums(kTimeDeposits);
+  index(econ_index::kCertificateMarket) = sums(kCertificates);
+  index(econ_index::kGrowthIndex) = tables.PlotHistory(12, 8);
+  index(econ_index::kHomeEquityLoanMarket) = sums(kHomeEquityLoans);
   index(11) = 0;
 }
 
@@ -175,10 +185,10 @@ void EnvironmentDefaults(Session& session) {
   env(environment::kMaxHomeEquityFee) = 5;
   env(environment::kMaxHomeEquityLoanRate) = 50;
   env(environment::kTaxRate) = 0.49;
-  env(27) = 0.01;
-  env(32) = 0.2;
-  env(33) = 1;
-  env(34) = 0.1;
+  env(environment::kHomeEquityFeeNorm) = 0.01;
+  env(environment::kTimeDepositOutflow) = 0.2;
+  env(environment::kCertificateOutflow) = 1;
+  env(environment::kDemandDepositOutflow) = 0.1;
 }
 
 void TypeDefaults(NewGameState& state) {
@@ -191,20 +201,19 @@ void TypeDefaults(NewGameState& state) {
     p.Amounts(amount::kPurchasedFunds) = constants.purchased_funds;
     p.Amounts(amount::kCentralBankBorrowing) = constants.central_bank;
 
-    // Unit rates per quarter: 89 premises cost, 90, 91, 92 and 101 loan losses of commercial,
-    // consumer, long and home-equity loans, 93..96 fees on checking, commercial, consumer and
-    // new long loans, 102 the fee on new home-equity loans.
+    // Unit rates per quarter; home-equity loans lose half as much again as long loans and pay
+    // half their fee.
     auto& r = p.Results;
-    r(89) = 0.06;
-    r(90) = 0.0015;
-    r(91) = 0.0045;
-    r(92) = 0.0006;
-    r(93) = 0.0025;
-    r(94) = 0.00125;
-    r(95) = 0.005;
-    r(96) = 0.02;
-    r(101) = 1.5 * r(92);
-    r(102) = 0.5 * r(96);
+    r(value::kPremisesCostRate) = 0.06;
+    r(value::kCommercialLossRate) = 0.0015;
+    r(value::kConsumerLossRate) = 0.0045;
+    r(value::kRealEstateLossRate) = 0.0006;
+    r(value::kCheckingFeeRate) = 0.0025;
+    r(value::kCommercialFeeRate) = 0.00125;
+    r(value::kConsumerFeeRate) = 0.005;
+    r(value::kRealEstateFeeRate) = 0.02;
+    r(value::kHomeEquityLossRate) = 1.5 * r(value::kRealEstateLossRate);
+    r(value::kHomeEquityFeeRate) = 0.5 * r(value::kRealEstateFeeRate);
   }
 }
 

@@ -69,30 +69,34 @@ class Build {
   // The balances are the sums of their lots.
   void LotTotals() {
     A(amount::kSecurities) = ToAmount(SumAmounts(1, 25));
-    A(32) = ToAmount(SumAmounts(26, 29));
-    A(37) = ToAmount(SumAmounts(30, 41));
-    A(52) = ToAmount(SumAmounts(42, 61));
-    A(57) = ToAmount(PA(62) + PA(63));
-    A(129) = ToAmount(SumAmounts(64, 103));
+    A(amount::kCommercialLoans) = ToAmount(SumAmounts(26, 29));
+    A(amount::kConsumerLoans) = ToAmount(SumAmounts(30, 41));
+    A(amount::kTimeDeposits) = ToAmount(SumAmounts(42, 61));
+    A(amount::kCertificates) = ToAmount(PA(62) + PA(63));
+    A(amount::kHomeEquityLoans) = ToAmount(SumAmounts(64, 103));
     double long_loans = 0.0;
     for (int i = 1; i <= 20; ++i) {
       long_loans += LA(i) + LA(i + 20);
     }
-    A(43) = ToAmount(long_loans);
-    A(amount::kLoans) = ToAmount(A(37) + A(32) + A(43) + A(129));
-    A(amount::kDeposits) = ToAmount(A(47) + A(45) + A(52) + A(57));
+    A(amount::kRealEstateLoans) = ToAmount(long_loans);
+    A(amount::kLoans) = ToAmount(A(amount::kConsumerLoans) + A(amount::kCommercialLoans) +
+                                 A(amount::kRealEstateLoans) + A(amount::kHomeEquityLoans));
+    A(amount::kDeposits) = ToAmount(A(amount::kSavingsDeposits) + A(amount::kCheckingDeposits) +
+                                    A(amount::kTimeDeposits) + A(amount::kCertificates));
   }
 
   // Closes the gap between assets and funding: a shortfall is borrowed from the central bank,
   // a surplus invested overnight.
   void Balance() {
-    const double assets = A(2) + A(3) + A(4) + A(5) + A(6);
-    const double gap = assets - A(7) - A(8) - A(9);
+    const double assets = A(amount::kCashAndReserves) + A(amount::kOvernightInvestments) +
+                          A(amount::kSecurities) + A(amount::kLoans) + A(amount::kPremises);
+    const double gap = assets - A(amount::kDeposits) - A(amount::kPurchasedFunds) -
+                       A(amount::kCentralBankBorrowing);
     if (gap > 0) {
-      A(amount::kCentralBankBorrowing) = ToAmount(A(9) + gap);
+      A(amount::kCentralBankBorrowing) = ToAmount(A(amount::kCentralBankBorrowing) + gap);
       A(amount::kTotalAssets) = ToAmount(assets);
     } else {
-      A(amount::kOvernightInvestments) = ToAmount(A(3) - gap);
+      A(amount::kOvernightInvestments) = ToAmount(A(amount::kOvernightInvestments) - gap);
       A(amount::kTotalAssets) = ToAmount(assets - gap);
     }
   }
@@ -102,34 +106,37 @@ class Build {
   void Capital() {
     const double k = 1.2 + 0.4 * t_;
     const double n = 0.5 - 0.5 * t_;
-    const double minimum = A(1) * Env(environment::kMinCapital) / 100;
+    const double minimum = A(amount::kTotalAssets) * Env(environment::kMinCapital) / 100;
     A(amount::kEquity) =
         ToAmount(CheckedDivide(k * minimum, 1 + n * Env(environment::kMaxCapitalNotes) / 100));
-    A(amount::kCapitalNotes) = ToAmount(k * minimum - A(11));
-    A(amount::kPaidInCapital) = ToAmount(A(11) / 2.0);
-    A(amount::kRetainedEarnings) = ToAmount(A(11) - A(12));
-    const int capital = A(11) + A(10);
-    A(amount::kCheckingDeposits) = ToAmount(A(45) - capital);
-    A(amount::kDeposits) = ToAmount(A(7) - capital);
+    A(amount::kCapitalNotes) = ToAmount(k * minimum - A(amount::kEquity));
+    A(amount::kPaidInCapital) = ToAmount(A(amount::kEquity) / 2.0);
+    A(amount::kRetainedEarnings) = ToAmount(A(amount::kEquity) - A(amount::kPaidInCapital));
+    const int capital = A(amount::kEquity) + A(amount::kCapitalNotes);
+    A(amount::kCheckingDeposits) = ToAmount(A(amount::kCheckingDeposits) - capital);
+    A(amount::kDeposits) = ToAmount(A(amount::kDeposits) - capital);
   }
 
   // Float and required reserves, held in cash taken out of commercial loans.
   void CashAndReserves() {
-    A(amount::kFloat) = ToAmount(9.0 * A(45) / 100);
+    A(amount::kFloat) = ToAmount(9.0 * A(amount::kCheckingDeposits) / 100);
     const double required =
-        (Env(environment::kCheckingReserve) * (A(45) - A(27)) +
-         Env(environment::kSavingsReserve) * A(47) + Env(environment::kTimeDepositReserve) * A(52) +
-         Env(environment::kCdReserve) * A(57)) /
+        (Env(environment::kCheckingReserve) * (A(amount::kCheckingDeposits) - A(amount::kFloat)) +
+         Env(environment::kSavingsReserve) * A(amount::kSavingsDeposits) +
+         Env(environment::kTimeDepositReserve) * A(amount::kTimeDeposits) +
+         Env(environment::kCdReserve) * A(amount::kCertificates)) /
         100;
     A(amount::kRequiredReserves) = ToAmount(Max(10, required / 3));
-    A(amount::kSecondaryReserves) = ToAmount(Max(required - A(25), 0));
-    A(amount::kCashAndReserves) = ToAmount(A(25) + A(26) + A(27));
-    A(amount::kLoans) = ToAmount(A(5) - A(2));
-    A(amount::kCommercialLoans) = ToAmount(A(32) - A(2));
+    A(amount::kSecondaryReserves) = ToAmount(Max(required - A(amount::kRequiredReserves), 0));
+    A(amount::kCashAndReserves) =
+        ToAmount(A(amount::kRequiredReserves) + A(amount::kSecondaryReserves) + A(amount::kFloat));
+    A(amount::kLoans) = ToAmount(A(amount::kLoans) - A(amount::kCashAndReserves));
+    A(amount::kCommercialLoans) =
+        ToAmount(A(amount::kCommercialLoans) - A(amount::kCashAndReserves));
     for (int k = 26; k <= 28; ++k) {
-      PA(k) = ToAmount(PA(k) - A(2) / 4.0);
+      PA(k) = ToAmount(PA(k) - A(amount::kCashAndReserves) / 4.0);
     }
-    PA(29) = ToAmount(A(32) - PA(26) - PA(27) - PA(28));
+    PA(29) = ToAmount(A(amount::kCommercialLoans) - PA(26) - PA(27) - PA(28));
   }
 
   // The notes mature in years 4, 8, 12 and 16, a tenth, two, three and four tenths of them.
@@ -143,12 +150,12 @@ class Build {
 
   // Last quarter's run-off, which sizes the first quarter's new business.
   void NewVolumes() {
-    A(72) = PA(26);
-    A(73) = ToAmount(Max(4 * PA(30), 0.2 * A(37)));
-    A(74) = ToAmount(2 * (LA(1) + LA(21)));
-    A(75) = PA(42);
-    A(76) = PA(62);
-    A(130) = PA(64);
+    A(amount::kCommercialRunOff) = PA(26);
+    A(amount::kConsumerRunOff) = ToAmount(Max(4 * PA(30), 0.2 * A(amount::kConsumerLoans)));
+    A(amount::kRealEstateRunOff) = ToAmount(2 * (LA(1) + LA(21)));
+    A(amount::kTimeDepositRunOff) = PA(42);
+    A(amount::kCertificateRunOff) = PA(62);
+    A(amount::kHomeEquityRunOff) = PA(64);
   }
 
   // Each lot carries the market rate of the quarter it was booked in, from the market history.
@@ -170,7 +177,7 @@ class Build {
     PY(21) = (PY(20) + PY(22)) / 2;
     const double max_cd = Env(environment::kMaxCdRate);
     PY(62) = Min((Plot(15, 1) + Plot(15, 2)) / 2 * 1.1 - 0.1 * t_, max_cd);
-    PY(63) = Min(Rate(2) * 1.1 - 0.1 * t_, max_cd);
+    PY(63) = Min(Rate(market_rate::kSixMonth) * 1.1 - 0.1 * t_, max_cd);
     for (int r = 1; r <= 12; ++r) {
       PY(29 + r) =
           Min(Jitter(Plot(r + 4, 6) + 5, 0.5) + t_, Env(environment::kMaxConsumerLoanRate));
@@ -193,89 +200,117 @@ class Build {
   }
 
   void DepositRateDecisions() {
-    SetD(decision::kSavingsRate,
-         Min(Min(0.6 * Rate(1), 5.25) + 0.25 * t_, Env(environment::kMaxSavingsRate)));
+    SetD(decision::kSavingsRate, Min(Min(0.6 * Rate(market_rate::kThreeMonth), 5.25) + 0.25 * t_,
+                                     Env(environment::kMaxSavingsRate)));
     SetD(decision::kCheckingRate,
-         Min(Max(Min(1.05, D(2) - 0.25) + 0.1 * t_, 0), Env(environment::kMaxCheckingRate)));
+         Min(Max(Min(1.05, D(decision::kSavingsRate) - 0.25) + 0.1 * t_, 0),
+             Env(environment::kMaxCheckingRate)));
   }
 
   // The quarter before the game: income from the lots at their rates, expenses from the unit
   // rates, tax and net income.
   void QuarterOfIncome() {
-    R(60) = A(3) * Rate(6) / 400;
-    R(61) = Interest(1, 25);
-    R(62) = Interest(26, 29);
-    R(63) = Interest(30, 41);
-    R(104) = Interest(64, 103);
+    R(value::kOvernightInterest) =
+        A(amount::kOvernightInvestments) * Rate(market_rate::kOvernight) / 400;
+    R(value::kSecuritiesInterest) = Interest(1, 25);
+    R(value::kCommercialLoanInterest) = Interest(26, 29);
+    R(value::kConsumerLoanInterest) = Interest(30, 41);
+    R(value::kHomeEquityLoanInterest) = Interest(64, 103);
     double fixed = 0.0;
     double floating = 0.0;
     for (int i = 1; i <= 20; ++i) {
       fixed += LR(i) * LA(i);
-      floating += (Rate(3) + LR(20 + i)) * LA(20 + i);
+      floating += (Rate(market_rate::kOneYear) + LR(20 + i)) * LA(20 + i);
     }
-    R(77) = fixed / 400;
-    R(78) = floating / 400;
-    R(64) = R(77) + R(78);
-    R(46) = R(60) + R(61) + R(62) + R(63) + R(64) + R(104);
+    R(value::kFixedRealEstateInterest) = fixed / 400;
+    R(value::kFloatingRealEstateInterest) = floating / 400;
+    R(value::kRealEstateLoanInterest) =
+        R(value::kFixedRealEstateInterest) + R(value::kFloatingRealEstateInterest);
+    R(value::kTotalInterestIncome) =
+        R(value::kOvernightInterest) + R(value::kSecuritiesInterest) +
+        R(value::kCommercialLoanInterest) + R(value::kConsumerLoanInterest) +
+        R(value::kRealEstateLoanInterest) + R(value::kHomeEquityLoanInterest);
 
-    R(65) = A(8) * Rate(6) / 400;
-    R(66) = A(9) * Rate(7) / 400;
-    R(67) = A(45) * D(1) / 400;
-    R(68) = A(47) * D(2) / 400;
-    R(69) = Interest(42, 61);
-    R(70) = Interest(62, 63);
+    R(value::kPurchasedFundsInterest) =
+        A(amount::kPurchasedFunds) * Rate(market_rate::kOvernight) / 400;
+    R(value::kCentralBankInterest) =
+        A(amount::kCentralBankBorrowing) * Rate(market_rate::kCentralBank) / 400;
+    R(value::kCheckingInterest) = A(amount::kCheckingDeposits) * D(decision::kCheckingRate) / 400;
+    R(value::kSavingsInterest) = A(amount::kSavingsDeposits) * D(decision::kSavingsRate) / 400;
+    R(value::kTimeDepositInterest) = Interest(42, 61);
+    R(value::kCertificateInterest) = Interest(62, 63);
     double notes = 0.0;
     for (int k = 41; k <= 60; ++k) {
       notes += LR(k) * LA(k);
     }
-    R(71) = notes / 400;
-    R(47) = -(R(65) + R(66) + R(67) + R(68) + R(69) + R(70) + R(71));
+    R(value::kCapitalNoteInterest) = notes / 400;
+    R(value::kTotalInterestExpense) = -(
+        R(value::kPurchasedFundsInterest) + R(value::kCentralBankInterest) +
+        R(value::kCheckingInterest) + R(value::kSavingsInterest) + R(value::kTimeDepositInterest) +
+        R(value::kCertificateInterest) + R(value::kCapitalNoteInterest));
 
-    R(86) = R(93) * A(45) + R(94) * A(32) + R(95) * A(37) + R(96) * (LA(20) + LA(40)) / 4 +
-            R(102) * PA(64);
-    const double gross = R(46) + R(47) + R(86);
-    R(72) = 0.375 * gross;
-    R(73) = 0.0625 * gross;
-    R(74) = R(73);
-    R(75) = R(73) + R(74);
-    R(79) = R(90) * A(32) + R(91) * A(37) + R(92) * A(43) + R(101) * A(129);
-    R(76) = R(89) * A(6);
-    R(88) = R(76) / 0.5;
+    R(value::kNonInterestIncome) = R(value::kCheckingFeeRate) * A(amount::kCheckingDeposits) +
+                                   R(value::kCommercialFeeRate) * A(amount::kCommercialLoans) +
+                                   R(value::kConsumerFeeRate) * A(amount::kConsumerLoans) +
+                                   R(value::kRealEstateFeeRate) * (LA(20) + LA(40)) / 4 +
+                                   R(value::kHomeEquityFeeRate) * PA(64);
+    const double gross = R(value::kTotalInterestIncome) + R(value::kTotalInterestExpense) +
+                         R(value::kNonInterestIncome);
+    R(value::kExpenseA) = 0.375 * gross;
+    R(value::kExpenseB) = 0.0625 * gross;
+    R(value::kExpenseC) = R(value::kExpenseB);
+    R(value::kExpenseBC) = R(value::kExpenseB) + R(value::kExpenseC);
+    R(value::kLoanLossProvision) = R(value::kCommercialLossRate) * A(amount::kCommercialLoans) +
+                                   R(value::kConsumerLossRate) * A(amount::kConsumerLoans) +
+                                   R(value::kRealEstateLossRate) * A(amount::kRealEstateLoans) +
+                                   R(value::kHomeEquityLossRate) * A(amount::kHomeEquityLoans);
+    R(value::kPremisesExpense) = R(value::kPremisesCostRate) * A(amount::kPremises);
+    R(value::kExpenseD) = R(value::kPremisesExpense) / 0.5;
 
-    R(48) = -(R(72) + R(75) + R(76) + R(79) + R(88));
-    R(49) = -tax_rate_ * (R(46) + R(47) + R(86) + R(48));
-    R(50) = 0;
-    R(51) = R(46) + R(47) + R(86) + R(48) + R(49) + R(50);
-    R(52) = R(50) + R(49);
-    R(98) = R(46) + R(47);
+    R(value::kNonInterestExpense) =
+        -(R(value::kExpenseA) + R(value::kExpenseBC) + R(value::kPremisesExpense) +
+          R(value::kLoanLossProvision) + R(value::kExpenseD));
+    R(value::kIncomeTax) =
+        -tax_rate_ * (R(value::kTotalInterestIncome) + R(value::kTotalInterestExpense) +
+                      R(value::kNonInterestIncome) + R(value::kNonInterestExpense));
+    R(value::kSecurityGains) = 0;
+    R(value::kNetIncome) = R(value::kTotalInterestIncome) + R(value::kTotalInterestExpense) +
+                           R(value::kNonInterestIncome) + R(value::kNonInterestExpense) +
+                           R(value::kIncomeTax) + R(value::kSecurityGains);
+    R(value::kTaxesAndGains) = R(value::kSecurityGains) + R(value::kIncomeTax);
+    R(value::kNetInterestIncome) = R(value::kTotalInterestIncome) + R(value::kTotalInterestExpense);
     R(value::kSharesOutstanding) = 3;
     R(value::kCapitalRatio) =
-        CheckedDivide(100, A(1) * Env(environment::kMinCapital)) * (A(11) + A(10));
-    R(value::kSmoothedCapitalRatio) = R(8);
+        CheckedDivide(100, A(amount::kTotalAssets) * Env(environment::kMinCapital)) *
+        (A(amount::kEquity) + A(amount::kCapitalNotes));
+    R(value::kSmoothedCapitalRatio) = R(value::kCapitalRatio);
   }
 
   // Last quarter's decisions, as if the bank had made them: its rates, its spending and a
   // dividend of 30 % of earnings; policy limits not set.
   void OtherDecisions() {
-    SetD(decision::kTimeDepositRate, Min(Rate(3) + 0.25, Env(environment::kMaxTimeDepositRate)));
+    SetD(decision::kTimeDepositRate,
+         Min(Rate(market_rate::kOneYear) + 0.25, Env(environment::kMaxTimeDepositRate)));
     SetD(decision::kLongTimeDepositRate, PY(61));
     SetD(decision::kCdRate, PY(63));
     SetD(decision::kCommercialLoanRate, PY(29) - 0.2 * t_);
     SetD(decision::kConsumerLoanRate, PY(41));
-    SetD(decision::kFixedRealEstateRate, Min(Rate(9), Env(environment::kMaxRealEstateLoanRate)));
+    SetD(decision::kFixedRealEstateRate,
+         Min(Rate(market_rate::kMortgage), Env(environment::kMaxRealEstateLoanRate)));
     SetD(decision::kFloatingRealEstateRate,
-         Min(Rate(3) + 0.5, Env(environment::kMaxRealEstateLoanRate)));
-    SetD(10, R(72));
-    SetD(11, R(73));
-    SetD(12, R(74));
+         Min(Rate(market_rate::kOneYear) + 0.5, Env(environment::kMaxRealEstateLoanRate)));
+    SetD(decision::kExpenseA, R(value::kExpenseA));
+    SetD(decision::kExpenseB, R(value::kExpenseB));
+    SetD(decision::kExpenseC, R(value::kExpenseC));
     SetD(decision::kPremises, A(amount::kPremises));
-    SetD(decision::kDividendPerShare, Max(0.3 * R(51) / R(42), 0.04));
+    SetD(decision::kDividendPerShare,
+         Max(0.3 * R(value::kNetIncome) / R(value::kSharesOutstanding), 0.04));
     SetD(decision::kHomeEquityLoanRate, PY(103));
-    SetD(decision::kHomeEquityFee, 100 * R(102));
-    SetD(17, R(88));
+    SetD(decision::kHomeEquityFee, 100 * R(value::kHomeEquityFeeRate));
+    SetD(decision::kExpenseD, R(value::kExpenseD));
     SetD(decision::kPurchasedFundsLimit, decision::kNoLimit);
     SetD(decision::kCentralBankLimit, decision::kNoLimit);
-    for (int item = decision::kFirstVolumeLimit; item <= 48; ++item) {
+    for (int item = decision::kFirstVolumeLimit; item <= decision::kHomeEquityLoanLimit; ++item) {
       SetD(item, decision::kNoLimit);
     }
   }
@@ -284,10 +319,10 @@ class Build {
   // it are deflated by the economy's growth.
   void History() {
     auto& history = p_.History;
-    history(1, 16) = R(51) / R(42);
+    history(1, 16) = R(value::kNetIncome) / R(value::kSharesOutstanding);
     history(2, 16) = D(decision::kDividendPerShare);
-    history(3, 16) = R(51);
-    history(4, 16) = A(1);
+    history(3, 16) = R(value::kNetIncome);
+    history(4, 16) = A(amount::kTotalAssets);
     for (int series = 1; series <= 4; ++series) {
       for (int q = 15; q >= 1; --q) {
         history(series, q) = CheckedDivide(history(series, q + 1), growth_(q + 5));

@@ -54,7 +54,8 @@ class Table2 {
     if (row < 1 || row > Rows || col < 1 || col > Cols) {
       ThrowSubscriptOutOfRange();
     }
-    return static_cast<std::size_t>((row - 1) * Cols + (col - 1));
+    return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(Cols) +
+           static_cast<std::size_t>(col - 1);
   }
   std::array<T, static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols)> items_{};
 };

@@ -6,10 +6,12 @@
 
 #include "advance/ComputerDecisionSteps.h"
 #include "advance/ComputerDecisions.h"
+#include "data/Items.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -24,9 +26,18 @@ void MakeBank(GameTables& t, int b) {
   const double rates[] = {4, 4.5, 5, 6, 7, 3, 3.5, 8, 7.5};
   for (int i = 1; i <= 9; ++i)
     t.MarketRates(i) = rates[i - 1];
-  for (const auto& [k, v] :
-       Items{{1, 2}, {2, 3}, {6, 8.5}, {7, 12}, {8, 8.8}, {9, 5.6}, {22, 9}, {23, 0.8}}) {
-    t.IndustrySums(k) = v;
+  {
+    using namespace industry;
+    for (const auto& [k, v] : Items{{kCheckingRate, 2},
+                                    {kSavingsRate, 3},
+                                    {kCommercialLoanRate, 8.5},
+                                    {kConsumerLoanRate, 12},
+                                    {kFixedRealEstateRate, 8.8},
+                                    {kFloatingRealEstateRate, 5.6},
+                                    {kHomeEquityLoanRate, 9},
+                                    {kHomeEquityFee, 0.8}}) {
+      t.IndustrySums(k) = v;
+    }
   }
   for (const auto& [k, v] : Items{{8, 10}, {9, 0}, {12, 5}, {14, 50}})
     t.Environment(k) = v;
@@ -42,27 +53,22 @@ void MakeBank(GameTables& t, int b) {
     t.BankAmounts(b, k) = static_cast<std::int16_t>(v);
   }
   // clang-format on
-  t.BankValues(b, 7) = 0.5;    // last dividend per share
-  t.BankValues(b, 35) = 1.5;   // checking cost
-  t.BankValues(b, 36) = 2.5;   // savings cost
-  t.BankValues(b, 42) = 10;    // shares
-  t.BankValues(b, 45) = 9.05;  // 20-year note rate
-  t.BankValues(b, 46) = 60;    // interest income and expense: 100
-  t.BankValues(b, 47) = 40;
-  t.BankValues(b, 51) = 10;  // net income
-  t.BankValues(b, 72) = 30;  // expenses A, B, C, D
-  t.BankValues(b, 73) = 8;
-  t.BankValues(b, 74) = 5;
-  t.BankValues(b, 88) = 4;
-  t.BankValues(b, 102) = 0.01;  // home-equity fee rate
+  t.BankValues(b, value::kDividendPerShare) = 0.5;  // last dividend per share
+  t.BankValues(b, value::kCheckingCost) = 1.5;
+  t.BankValues(b, value::kSavingsCost) = 2.5;
+  t.BankValues(b, value::kSharesOutstanding) = 10;
+  t.BankValues(b, value::kTwentyYearNoteRate) = 9.05;
+  t.BankValues(b, value::kTotalInterestIncome) = 60;  // interest income and expense: 100
+  t.BankValues(b, value::kTotalInterestExpense) = 40;
+  t.BankValues(b, value::kNetIncome) = 10;
+  t.BankValues(b, value::kExpenseA) = 30;
+  t.BankValues(b, value::kExpenseB) = 8;
+  t.BankValues(b, value::kExpenseC) = 5;
+  t.BankValues(b, value::kExpenseD) = 4;
+  t.BankValues(b, value::kHomeEquityFeeRate) = 0.01;
 }
 
-struct ComputerDecisionsTest : ::testing::Test {
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+struct ComputerDecisionsTest : ::testing::Test, test::TestSession {
   GameTables& t = session.tables;
 
   void SetUp() override {
@@ -204,9 +210,9 @@ TEST_F(ComputerDecisionsTest, FundsPositionAndRatiosChooseTheBranch) {
   for (const Case& c : cases) {
     Reset();
     Run(2, [&](GameTables& g) {
-      g.BankAmounts(1, 8) = c.purchased_funds;
-      g.BankAmounts(1, 5) = c.loans;
-      g.BankAmounts(1, 57) = c.certificates;
+      g.BankAmounts(1, amount::kPurchasedFunds) = c.purchased_funds;
+      g.BankAmounts(1, amount::kLoans) = c.loans;
+      g.BankAmounts(1, amount::kCertificates) = c.certificates;
     });
     ExpectItems(c.expected, c.shows);
   }
@@ -214,8 +220,8 @@ TEST_F(ComputerDecisionsTest, FundsPositionAndRatiosChooseTheBranch) {
 
 TEST_F(ComputerDecisionsTest, NoDepositsMeansNoCertificateShare) {
   Run(2, [](GameTables& g) {
-    g.BankAmounts(1, 57) = 400;
-    g.BankAmounts(1, 7) = 0;
+    g.BankAmounts(1, amount::kCertificates) = 400;
+    g.BankAmounts(1, amount::kDeposits) = 0;
   });
   ExpectItems({{1, 1.95}, {5, 4.6}, {47, 350}}, "no rate shift, no certificate limit");
 }
@@ -241,8 +247,8 @@ TEST_F(ComputerDecisionsTest, ExpertReturnsSurplusCapital) {
   for (const Case& c : cases) {
     Reset();
     Run(c.level, [&](GameTables& g) {
-      g.BankAmounts(1, 10) = c.notes;
-      g.BankAmounts(1, 11) = c.equity;
+      g.BankAmounts(1, amount::kCapitalNotes) = c.notes;
+      g.BankAmounts(1, amount::kEquity) = c.equity;
     });
     ExpectItems(c.expected, c.shows);
   }
@@ -265,6 +271,7 @@ TEST_F(ComputerDecisionsTest, DepositRatesFollowTheIndustryUnderTheirCeilings) {
   };
   for (const Case& c : cases) {
     Reset();
+    // The industry's average of a rate carries the rate decision's number.
     Run(c.level, [&](GameTables& g) { g.IndustrySums(c.item) = c.industry; });
     ExpectItems({{c.item, c.expected}}, c.shows);
   }
@@ -284,7 +291,7 @@ TEST_F(ComputerDecisionsTest, OnlyComputerBanksWithinTheGameAreDecided) {
     for (int k = 1; k <= 63; ++k)
       EXPECT_EQ(t.Decision(b, k), 7) << "bank " << b << " item " << k;
   }
-  EXPECT_EQ(t.Decision(4, 20), 350);
+  EXPECT_EQ(t.Decision(4, decision::kPurchasedFundsLimit), 350);
   EXPECT_EQ(t.Decision(4, 63), 0);
 }
 
@@ -295,9 +302,11 @@ TEST_F(ComputerDecisionsTest, RunTimeErrorStopsAndKeepsTheBanksDone) {
     Tweak tweak;  // of bank 2 only, unless the plot history
   };
   const Case cases[] = {
-      {"no shares outstanding", 11, [](GameTables& g) { g.BankValues(2, 42) = 0; }},
-      {"no assets", 11, [](GameTables& g) { g.BankAmounts(2, 1) = 0; }},
-      {"a purchase beyond 16 bits", 6, [](GameTables& g) { g.BankAmounts(2, 71) = 32767; }},
+      {"no shares outstanding", 11,
+       [](GameTables& g) { g.BankValues(2, value::kSharesOutstanding) = 0; }},
+      {"no assets", 11, [](GameTables& g) { g.BankAmounts(2, amount::kTotalAssets) = 0; }},
+      {"a purchase beyond 16 bits", 6,
+       [](GameTables& g) { g.BankAmounts(2, amount::kSecuritiesRunOff) = 32767; }},
       {"no plot value last quarter", 11, [](GameTables& g) { g.PlotHistory(15, 4) = 0; }},
   };
   for (const Case& c : cases) {
@@ -318,7 +327,8 @@ TEST_F(ComputerDecisionsTest, RunTimeErrorStopsAndKeepsTheBanksDone) {
     EXPECT_EQ(shown.icon, Icon::kExclamation);
     EXPECT_EQ(shown.buttons, Buttons::kOk);
     if (run.tables.PlotHistory(15, 4) != 0) {
-      EXPECT_EQ(run.tables.Decision(1, 22), 27.5F) << c.shows << ": bank 1 keeps its decisions";
+      EXPECT_EQ(run.tables.Decision(1, decision::kFirstSecurityPurchase), 27.5F)
+          << c.shows << ": bank 1 keeps its decisions";
     }
   }
 }
@@ -337,8 +347,8 @@ TEST_F(ComputerDecisionsTest, CapitalDecisionsCloseTheGap) {
       {"surplus capital gives negative issues", 2, 20, 60, -5, -10},
   };
   for (const Case& c : cases) {
-    t.BankAmounts(1, 10) = c.notes;
-    t.BankAmounts(1, 11) = c.equity;
+    t.BankAmounts(1, amount::kCapitalNotes) = c.notes;
+    t.BankAmounts(1, amount::kEquity) = c.equity;
     SetCapitalDecisions(session, 1, c.level);
     ExpectItems({{37, c.issue_notes}, {41, c.issue_shares}}, c.shows);
   }
@@ -362,10 +372,10 @@ TEST_F(ComputerDecisionsTest, MeasureFundsAgainstRoundedCushions) {
       {"band floor 4.5 rounds to 4", 30, 0, 5, 0, -1},
   };
   for (const Case& c : cases) {
-    t.BankAmounts(1, 1) = c.assets;
-    t.BankAmounts(1, 3) = c.overnight;
-    t.BankAmounts(1, 8) = c.purchased;
-    t.BankAmounts(1, 9) = c.central;
+    t.BankAmounts(1, amount::kTotalAssets) = c.assets;
+    t.BankAmounts(1, amount::kOvernightInvestments) = c.overnight;
+    t.BankAmounts(1, amount::kPurchasedFunds) = c.purchased;
+    t.BankAmounts(1, amount::kCentralBankBorrowing) = c.central;
     EXPECT_EQ(MeasureFunds(session, 1), c.expected) << c.shows;
   }
 }
@@ -396,9 +406,9 @@ TEST_F(ComputerDecisionsTest, ShiftRatesMovesNineRatesAndTheFee) {
   for (const int k : {1, 2, 3, 4, 6, 7, 8, 9, 15})
     EXPECT_EQ(t.Decision(1, k), 0.75F) << k;
   ExpectItems({{5, 1}, {10, 1}, {16, 0.95}}, "shift");
-  t.Decision(1, 16) = 0.02F;
+  t.Decision(1, decision::kHomeEquityFee) = 0.02F;
   ShiftRates(session, 1, -0.25);
-  EXPECT_EQ(t.Decision(1, 16), 0.0F);
+  EXPECT_EQ(t.Decision(1, decision::kHomeEquityFee), 0.0F);
 }
 
 TEST(DecisionJitter, FactorIsTakenInSinglePrecision) {

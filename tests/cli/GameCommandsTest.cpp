@@ -10,12 +10,10 @@
 #include "data/GlobalFile.h"
 #include "data/Items.h"
 #include "platform/ByteCoding.h"
-#include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/Random.h"
 #include "tests/cli/QvctlRun.h"
-#include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv::cli {
 namespace {
@@ -205,11 +203,8 @@ TEST_F(RunningGame, AdvanceWithoutDecisionsFallsBackAsAsked) {
 // Birch's stored share price is made 0 and its ready disk asks to issue shares, so its close
 // divides by zero; last quarter's decisions or the computer's go through.
 void BreakBirch(const std::string& game, const std::string& birch_disk) {
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+  test::TestSession opened;
+  Session& session = opened.session;
   session.GamePath = game + "/";
   ASSERT_TRUE(ReadGlobalFile(session, 0));
   ApplyGlobalRecord(session);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "data/GlobalFile.h"
+#include "data/Items.h"
 #include "data/PortfolioFile.h"
 #include "engine/Engine.h"
 #include "platform/Clock.h"
@@ -70,7 +71,7 @@ struct CalculateResultsFailure : ::testing::Test {
     session.LastUpdatedQuarter = 4;
     session.GamePath = dir.path();
     for (int b = 1; b <= 3; ++b)
-      session.tables.BankValues(b, 42) = 1;
+      session.tables.BankValues(b, value::kSharesOutstanding) = 1;
     ASSERT_TRUE(WriteGlobalFile(session, 0));
   }
 };
@@ -78,8 +79,8 @@ struct CalculateResultsFailure : ::testing::Test {
 TEST_F(CalculateResultsFailure, OverflowIsReportedAndNothingIsWritten) {
   ASSERT_TRUE(WritePortfolioFile(session));
   const auto before = Snapshot(dir);
-  session.tables.BankAmounts(1, 75) = 20000;
-  session.tables.BankAmounts(2, 75) = 20000;
+  session.tables.BankAmounts(1, amount::kTimeDepositRunOff) = 20000;
+  session.tables.BankAmounts(2, amount::kTimeDepositRunOff) = 20000;
   ui.Then(Answer::kOk);
 
   EXPECT_EQ(test::CalculateFromGameDisk(session), Proceed::kStop);
@@ -137,7 +138,7 @@ TEST(CalculateResultsCancel, CancelAtTheThirdBankWritesNothing) {
   EXPECT_TRUE(session.Cancelled);
   EXPECT_EQ(Snapshot(dir), before);
   EXPECT_EQ(session.game.ResultsQuarter, 0);
-  EXPECT_NE(session.tables.BankAmounts(2, 1), 0);
+  EXPECT_NE(session.tables.BankAmounts(2, amount::kTotalAssets), 0);
   EXPECT_NE(session.tables.BankSummary(2, 4), 0) << "bank 2 was closed";
   EXPECT_EQ(session.tables.BankSummary(3, 4), 0) << "bank 3 was not";
   EXPECT_EQ(session.tables.Portfolios(3), opening.Portfolios(3));

@@ -16,32 +16,32 @@ void MakeBank(GameTables& t, int b) {
   const double caps[] = {12, 13, 10, 3, 4, 6, 7};  // Environment 1..7
   for (int i = 1; i <= 7; ++i)
     t.Environment(i) = caps[i - 1];
-  t.Environment(16) = 2;   // fee cap
-  t.Environment(17) = 11;  // home-equity rate cap
-  t.Environment(27) = 0.01;
+  t.Environment(environment::kMaxHomeEquityFee) = 2;
+  t.Environment(environment::kMaxHomeEquityLoanRate) = 11;
+  t.Environment(environment::kHomeEquityFeeNorm) = 0.01;
   const double rates[] = {5, 6, 4, 5, 6, 3, 3.5, 9, 8};
   for (int i = 1; i <= 9; ++i)
     t.MarketRates(i) = rates[i - 1];
-  t.EconIndex(1) = 100;
+  t.EconIndex(econ_index::kPriceLevel) = 100;
   t.EconSeries(10) = 7;
 
-  t.BankValues(b, 72) = 100;
-  t.BankValues(b, 73) = 40;
-  t.BankValues(b, 74) = 20;
-  t.BankValues(b, 88) = 10;
-  t.BankValues(b, 46) = 200;  // interest income
-  t.BankValues(b, 2) = 10;    // book value per share
-  t.BankValues(b, 3) = 1;     // earnings per share
-  t.BankValues(b, 7) = 0.5;   // last dividend
-  t.BankValues(b, 40) = 0.4;  // smoothed dividend
-  t.BankValues(b, 42) = 4;    // shares
-  t.BankValues(b, 80) = 1.2;
-  t.BankValues(b, 102) = 0.01;
-  t.BankAmounts(b, 6) = 20;
-  t.BankAmounts(b, 11) = 300;
-  t.BankAmounts(b, 13) = 150;
-  t.BankAmounts(b, 89) = 50;
-  t.BankAmounts(b, 90) = 30;
+  t.BankValues(b, value::kExpenseA) = 100;
+  t.BankValues(b, value::kExpenseB) = 40;
+  t.BankValues(b, value::kExpenseC) = 20;
+  t.BankValues(b, value::kExpenseD) = 10;
+  t.BankValues(b, value::kTotalInterestIncome) = 200;
+  t.BankValues(b, value::kBookValuePerShare) = 10;
+  t.BankValues(b, value::kEarningsPerShare) = 1;
+  t.BankValues(b, value::kDividendPerShare) = 0.5;  // last dividend
+  t.BankValues(b, value::kSmoothedDividend) = 0.4;
+  t.BankValues(b, value::kSharesOutstanding) = 4;
+  t.BankValues(b, value::kSmoothedCapitalRatio) = 1.2;
+  t.BankValues(b, value::kHomeEquityFeeRate) = 0.01;
+  t.BankAmounts(b, amount::kPremises) = 20;
+  t.BankAmounts(b, amount::kEquity) = 300;
+  t.BankAmounts(b, amount::kRetainedEarnings) = 150;
+  t.BankAmounts(b, amount::kFixedRealEstateLoans) = 50;
+  t.BankAmounts(b, amount::kFloatingRealEstateLoans) = 30;
 }
 
 struct LimitCase {
@@ -69,8 +69,10 @@ TEST(DecisionLimits, EachRulePullsItsItemIntoBounds) {
       {"security purchase at most 1000", 22, 1500, 3, 1000},
       {"premises raised to 75 % of last quarter's", 13, 10, 3, 15},
       {"premises lowered to 125 % of last quarter's", 13, 40, 3, 25},
-      {"premises at most equity", 13, 20, 3, 12, [](GameTables& t) { t.BankAmounts(1, 11) = 12; }},
-      {"premises never below 0", 13, 20, 3, 0, [](GameTables& t) { t.BankAmounts(1, 11) = -5; }},
+      {"premises at most equity", 13, 20, 3, 12,
+       [](GameTables& t) { t.BankAmounts(1, amount::kEquity) = 12; }},
+      {"premises never below 0", 13, 20, 3, 0,
+       [](GameTables& t) { t.BankAmounts(1, amount::kEquity) = -5; }},
       {"home-equity rate capped by Environment 17", 15, 12, 3, 11},
       {"start quarter: home-equity rate 8 + 1", 15, 3, 0, 9},
       {"fee capped by Environment 16", 16, 3, 3, 2},
@@ -79,12 +81,12 @@ TEST(DecisionLimits, EachRulePullsItsItemIntoBounds) {
       {"expense D lowered to 150 % of last quarter's", 17, 20, 3, 15},
       {"dividend at most twice the larger past dividend", 14, 3, 3, 1},
       {"dividend may follow higher earnings", 14, 3, 3, 2.5F,
-       [](GameTables& t) { t.BankValues(1, 3) = 4; }},
+       [](GameTables& t) { t.BankValues(1, value::kEarningsPerShare) = 4; }},
       {"start quarter: no past-dividend limit", 14, 3, 0, 3},
       {"dividend at most retained earnings per share", 14, 3, 0, 2,
-       [](GameTables& t) { t.BankAmounts(1, 13) = 8; }},
+       [](GameTables& t) { t.BankAmounts(1, amount::kRetainedEarnings) = 8; }},
       {"dividend not negative after a loss", 14, 3, 0, 0,
-       [](GameTables& t) { t.BankAmounts(1, 13) = -4; }},
+       [](GameTables& t) { t.BankAmounts(1, amount::kRetainedEarnings) = -4; }},
       {"fixed loan sale at most the fixed book", 33, 80, 3, 50},
       {"floating loan sale at most the floating book", 34, 80, 3, 30},
   };
@@ -115,14 +117,14 @@ TEST(DecisionLimits, StartQuarterReplacesEveryCappedRateDecision) {
   for (const auto& row : rows) {
     EXPECT_FLOAT_EQ(t.Decision(1, row.item), row.expected) << "item " << row.item;
   }
-  EXPECT_FLOAT_EQ(t.Decision(1, 1), 2.5F);
-  EXPECT_FLOAT_EQ(t.Decision(1, 2), 2.5F);
+  EXPECT_FLOAT_EQ(t.Decision(1, decision::kCheckingRate), 2.5F);
+  EXPECT_FLOAT_EQ(t.Decision(1, decision::kSavingsRate), 2.5F);
 }
 
 TEST(DecisionLimits, NoSharesOutstandingIsDivisionByZero) {
   test::EngineTestSession s(1);
   MakeBank(s.tables(), 1);
-  s.tables().BankValues(1, 42) = 0;
+  s.tables().BankValues(1, value::kSharesOutstanding) = 0;
   try {
     LimitDecisions(s.context, 1);
     FAIL() << "expected run-time error 11";
@@ -138,14 +140,14 @@ TEST(IndustryAverages, OneBankAveragesAreItsOwnDecisionsBlendedWithTheMarket) {
   const float decisions[] = {2.5F, 1.5F, 5, 5.5F, 6.25F, 10, 12, 9, 6};
   for (int i = 1; i <= 9; ++i)
     t.Decision(1, i) = decisions[i - 1];
-  t.Decision(1, 10) = 100;
-  t.Decision(1, 15) = 10;
-  t.Decision(1, 16) = 1.5F;
-  t.Environment(19) = 5;
-  t.BankAmounts(1, 47) = 250;
+  t.Decision(1, decision::kExpenseA) = 100;
+  t.Decision(1, decision::kHomeEquityLoanRate) = 10;
+  t.Decision(1, decision::kHomeEquityFee) = 1.5F;
+  t.Environment(environment::kExpenseASpread) = 5;
+  t.BankAmounts(1, amount::kSavingsDeposits) = 250;
 
   AddToIndustrySums(s.context, 1);
-  for (int i = 1; i <= 9; ++i) {
+  for (int i = industry::kCheckingRate; i <= industry::kFloatingRealEstateRate; ++i) {
     EXPECT_DOUBLE_EQ(t.IndustrySums(i), decisions[i - 1]) << "sum " << i << " before blending";
   }
   ComputeIndustryAverages(s.context);
@@ -155,17 +157,18 @@ TEST(IndustryAverages, OneBankAveragesAreItsOwnDecisionsBlendedWithTheMarket) {
     double expected;
     const char* shows;
   } rows[] = {
-      {1, 2.5, "checking rate, floor 1 not reached"},
-      {2, 2, "savings rate raised to its floor 2"},
-      {3, (5 + 4) / 2.0, "blended with market rate 3"},
-      {5, (6.25 + 6.5) / 2.0, "certificates blend with market rate 2 + 0.5"},
-      {7, (12 + 13) / 2.0, "consumer default 14 capped at 13"},
-      {10, 1, "no checking balances: floor 1"},
-      {11, 250, "savings balances stay a sum"},
-      {17, (200 + 2 * 5 * 100 / 100.0) / 2, "expense A measure with its spread"},
-      {21, 1.2, "capital ratio averaged"},
-      {22, (10 + 9) / 2.0, "home-equity rate blended with market rate 9 + 1"},
-      {23, (1.5 + 1) / 2.0, "fee blended with 100 x Environment 27"},
+      {industry::kCheckingRate, 2.5, "checking rate, floor 1 not reached"},
+      {industry::kSavingsRate, 2, "savings rate raised to its floor 2"},
+      {industry::kTimeDepositRate, (5 + 4) / 2.0, "blended with market rate 3"},
+      {industry::kCdRate, (6.25 + 6.5) / 2.0, "certificates blend with market rate 2 + 0.5"},
+      {industry::kConsumerLoanRate, (12 + 13) / 2.0, "consumer default 14 capped at 13"},
+      {industry::kCheckingDeposits, 1, "no checking balances: floor 1"},
+      {industry::kSavingsDeposits, 250, "savings balances stay a sum"},
+      {industry::kExpenseA, (200 + 2 * 5 * 100 / 100.0) / 2, "expense A measure with its spread"},
+      {industry::kCapitalRatio, 1.2, "capital ratio averaged"},
+      {industry::kHomeEquityLoanRate, (10 + 9) / 2.0,
+       "home-equity rate blended with market rate 9 + 1"},
+      {industry::kHomeEquityFee, (1.5 + 1) / 2.0, "fee blended with 100 x Environment 27"},
   };
   for (const auto& row : rows) {
     EXPECT_DOUBLE_EQ(t.IndustrySums(row.item), row.expected)
@@ -178,27 +181,27 @@ TEST(IndustryAverages, FeeBlendUsesTheFeeCap) {
   GameTables& t = s.tables();
   MakeBank(t, 1);
   MakeBank(t, 2);
-  t.Environment(27) = 0.03;  // market fee 3, above the cap 2
-  t.Decision(1, 16) = 1;
-  t.Decision(2, 16) = 2;
-  t.Decision(1, 1) = 2;
-  t.Decision(2, 1) = 3;
-  t.BankValues(1, 88) = 0;  // no expense D anywhere
-  t.BankValues(2, 88) = 0;
+  t.Environment(environment::kHomeEquityFeeNorm) = 0.03;  // market fee 3, above the cap 2
+  t.Decision(1, decision::kHomeEquityFee) = 1;
+  t.Decision(2, decision::kHomeEquityFee) = 2;
+  t.Decision(1, decision::kCheckingRate) = 2;
+  t.Decision(2, decision::kCheckingRate) = 3;
+  t.BankValues(1, value::kExpenseD) = 0;  // no expense D anywhere
+  t.BankValues(2, value::kExpenseD) = 0;
   AddToIndustrySums(s.context, 1);
   AddToIndustrySums(s.context, 2);
   ComputeIndustryAverages(s.context);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(23), (1.5 + 2) / 2.0);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(1), 2.5);
-  EXPECT_DOUBLE_EQ(t.IndustrySums(25), 0.1) << "every average at least 0.1";
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kHomeEquityFee), (1.5 + 2) / 2.0);
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kCheckingRate), 2.5);
+  EXPECT_DOUBLE_EQ(t.IndustrySums(industry::kExpenseD), 0.1) << "every average at least 0.1";
 }
 
 TEST(IndustryAverages, RunOffCountsOverflowAsARunTimeError) {
   test::EngineTestSession s(2);
   MakeBank(s.tables(), 1);
   MakeBank(s.tables(), 2);
-  s.tables().BankAmounts(1, 75) = 20000;
-  s.tables().BankAmounts(2, 75) = 20000;
+  s.tables().BankAmounts(1, amount::kTimeDepositRunOff) = 20000;
+  s.tables().BankAmounts(2, amount::kTimeDepositRunOff) = 20000;
   AddToIndustrySums(s.context, 1);
   EXPECT_EQ(s.context.IndustryCounts(1), 20000);
   try {
@@ -218,20 +221,22 @@ TEST(BankQuarter, NoteRatesFollowCapitalAndFlowsAreCleared) {
     test::EngineTestSession s(1);
     GameTables& t = s.tables();
     MakeBank(t, 1);
-    t.BankValues(1, 80) = row.smoothed_capital;
+    t.BankValues(1, value::kSmoothedCapitalRatio) = row.smoothed_capital;
     for (const int item : {50, 51, 62, 63, 80, 81, 119, 120})
       t.BankAmounts(1, item) = 9;
-    t.BankAmounts(1, 45) = 400;
-    t.BankAmounts(1, 47) = 200;
+    t.BankAmounts(1, amount::kCheckingDeposits) = 400;
+    t.BankAmounts(1, amount::kSavingsDeposits) = 200;
     PrepareBankQuarter(s.context, 1);
-    EXPECT_NEAR(t.BankValues(1, 43), row.margin + 2 + 5, 1e-12) << row.smoothed_capital;
+    EXPECT_NEAR(t.BankValues(1, value::kFirstNoteRate), row.margin + 2 + 5, 1e-12)
+        << row.smoothed_capital;
     EXPECT_NEAR(t.BankValues(1, 44), row.margin + 2 + 6, 1e-12) << row.smoothed_capital;
-    EXPECT_NEAR(t.BankValues(1, 45), row.margin + 7, 1e-12) << row.smoothed_capital;
+    EXPECT_NEAR(t.BankValues(1, value::kTwentyYearNoteRate), row.margin + 7, 1e-12)
+        << row.smoothed_capital;
     for (const int item : {50, 51, 62, 63, 80, 81, 119, 120}) {
       EXPECT_EQ(t.BankAmounts(1, item), 0) << "item " << item;
     }
-    EXPECT_EQ(t.BankAmounts(1, 44), 400);
-    EXPECT_EQ(t.BankAmounts(1, 46), 200);
+    EXPECT_EQ(t.BankAmounts(1, amount::kPreviousCheckingDeposits), 400);
+    EXPECT_EQ(t.BankAmounts(1, amount::kPreviousSavingsDeposits), 200);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "data/Items.h"
 #include "engine/Economy.h"
 #include "tests/engine/EngineTestSession.h"
 
@@ -19,7 +20,7 @@ struct Economy : ::testing::Test {
     for (int i = 14; i <= 17; ++i)
       t.EconSeries(i) = 1.03;
     t.EconSeries(18) = 1.04;
-    for (int i = 1; i <= 11; ++i)
+    for (int i = 1; i <= econ_index::kCount; ++i)
       t.EconIndex(i) = 100;
     t.EconTrend(2) = 1.02;
     t.IndustrySums.Fill(7);
@@ -31,11 +32,12 @@ TEST_F(Economy, RatesAtTheCentreAndIndicesGrown) {
   SetEconomicEnvironment(s.context);
   for (int i = 1; i <= 9; ++i)
     EXPECT_DOUBLE_EQ(t.MarketRates(i), i) << "rate " << i;
+  // The price level, the seven markets, the growth index, home equity, the unused last.
   const double expected[] = {101, 102, 100, 103, 103, 103, 103, 104, 102, 104, 100};
-  for (int i = 1; i <= 11; ++i) {
+  for (int i = 1; i <= econ_index::kCount; ++i) {
     EXPECT_DOUBLE_EQ(t.EconIndex(i), expected[i - 1]) << "index " << i;
   }
-  for (int i = 1; i <= 42; ++i)
+  for (int i = 1; i <= industry::kCount; ++i)
     EXPECT_EQ(t.IndustrySums(i), 0.0) << "sum " << i;
   for (int i = 1; i <= 6; ++i)
     EXPECT_EQ(s.context.IndustryCounts(i), 0) << "count " << i;
@@ -44,8 +46,8 @@ TEST_F(Economy, RatesAtTheCentreAndIndicesGrown) {
 TEST_F(Economy, RatesAreDrawnWithinFiveBasisPointsOfTheSeries) {
   s.random.set_value(0.0F);
   SetEconomicEnvironment(s.context);
-  EXPECT_DOUBLE_EQ(t.MarketRates(1), 1.05);
-  EXPECT_DOUBLE_EQ(t.MarketRates(9), 9.05);
+  EXPECT_DOUBLE_EQ(t.MarketRates(market_rate::kThreeMonth), 1.05);
+  EXPECT_DOUBLE_EQ(t.MarketRates(market_rate::kMortgage), 9.05);
   EXPECT_EQ(t.MarketRates(10), 0.0);
 }
 

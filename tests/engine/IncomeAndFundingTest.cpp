@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "data/Items.h"
 #include "engine/CloseStages.h"
 #include "platform/Numeric.h"
 #include "platform/Random.h"
@@ -26,10 +27,22 @@ int SumOfLots(Bank& b, int first, int last) {
 }
 
 void ExpectBalanced(Bank& b) {
-  EXPECT_EQ(b.BA(1), b.BA(2) + b.BA(3) + b.BA(4) + b.BA(5) + b.BA(6)) << "assets";
-  EXPECT_EQ(b.BA(1), b.BA(7) + b.BA(8) + b.BA(9) + b.BA(10) + b.BA(11)) << "liabilities";
-  EXPECT_EQ(b.BA(2), b.BA(25) + b.BA(26) + b.BA(27)) << "cash and reserves";
-  EXPECT_EQ(b.BA(5), b.BA(32) + b.BA(37) + b.BA(43) + b.BA(129)) << "loans";
+  EXPECT_EQ(b.BA(amount::kTotalAssets),
+            b.BA(amount::kCashAndReserves) + b.BA(amount::kOvernightInvestments) +
+                b.BA(amount::kSecurities) + b.BA(amount::kLoans) + b.BA(amount::kPremises))
+      << "assets";
+  EXPECT_EQ(b.BA(amount::kTotalAssets), b.BA(amount::kDeposits) + b.BA(amount::kPurchasedFunds) +
+                                            b.BA(amount::kCentralBankBorrowing) +
+                                            b.BA(amount::kCapitalNotes) + b.BA(amount::kEquity))
+      << "liabilities";
+  EXPECT_EQ(
+      b.BA(amount::kCashAndReserves),
+      b.BA(amount::kRequiredReserves) + b.BA(amount::kSecondaryReserves) + b.BA(amount::kFloat))
+      << "cash and reserves";
+  EXPECT_EQ(b.BA(amount::kLoans), b.BA(amount::kCommercialLoans) + b.BA(amount::kConsumerLoans) +
+                                      b.BA(amount::kRealEstateLoans) +
+                                      b.BA(amount::kHomeEquityLoans))
+      << "loans";
 }
 
 // Interest of 1 on securities, 4 on commercial loans, 2 + 2 on long loans; 1 each on
@@ -40,22 +53,22 @@ void MakeTinyBank(Bank& b) {
   b.PA(26) = 200, b.PY(26) = 8;
   b.LA(1) = 100, b.LR(1) = 8;
   b.LA(21) = 100, b.LR(21) = 2;  // 6 + 2 = 8 %
-  b.BA(45) = 100, b.D(1) = 4;
+  b.BA(amount::kCheckingDeposits) = 100, b.D(decision::kCheckingRate) = 4;
   b.PA(42) = 100, b.PY(42) = 4;
   b.LA(41) = 40, b.LR(41) = 10;
-  b.BV(93) = 0.01;
-  b.BV(72) = 1;
-  b.BV(89) = 0.1, b.BA(6) = 10;
-  b.BV(50) = 2;
-  b.BV(60) = 7;  // last quarter's overnight interest
+  b.BV(value::kCheckingFeeRate) = 0.01;
+  b.BV(value::kExpenseA) = 1;
+  b.BV(value::kPremisesCostRate) = 0.1, b.BA(amount::kPremises) = 10;
+  b.BV(value::kSecurityGains) = 2;
+  b.BV(value::kOvernightInterest) = 7;  // last quarter's overnight interest
   // Balance sheet: reserves 10 % on checking less float; securities 120 less 20 matured.
-  b.t.Environment(8) = 10;
-  b.BA(17) = 120, b.BA(105) = 20;
-  b.BA(32) = 200, b.BA(43) = 200;
-  b.BA(47) = 207, b.BA(52) = 100;
-  b.BA(10) = 40;
-  b.BA(12) = 50, b.BA(13) = 30;
-  b.D(14) = 0.5F, b.BV(42) = 3;
+  b.t.Environment(environment::kCheckingReserve) = 10;
+  b.BA(17) = 120, b.BA(amount::kMaturedSecurities) = 20;
+  b.BA(amount::kCommercialLoans) = 200, b.BA(amount::kRealEstateLoans) = 200;
+  b.BA(amount::kSavingsDeposits) = 207, b.BA(amount::kTimeDeposits) = 100;
+  b.BA(amount::kCapitalNotes) = 40;
+  b.BA(amount::kPaidInCapital) = 50, b.BA(amount::kRetainedEarnings) = 30;
+  b.D(decision::kDividendPerShare) = 0.5F, b.BV(value::kSharesOutstanding) = 3;
 }
 
 TEST(IncomeAndFunding, TheIncomeStatementOfATinyBank) {
@@ -92,10 +105,10 @@ TEST(IncomeAndFunding, TheIncomeStatementOfATinyBank) {
 TEST(IncomeAndFunding, LastQuartersOvernightInterestIsNotEarnedAgain) {
   Bank b;
   MakeTinyBank(b);
-  b.BV(60) = 7;
+  b.BV(value::kOvernightInterest) = 7;
   b.Close();
-  EXPECT_EQ(b.BV(60), 0);
-  EXPECT_DOUBLE_EQ(b.BV(46), 9);
+  EXPECT_EQ(b.BV(value::kOvernightInterest), 0);
+  EXPECT_DOUBLE_EQ(b.BV(value::kTotalInterestIncome), 9);
 }
 
 // A bank that earns and spends nothing of its own: 10 of required reserves, securities and
@@ -106,14 +119,14 @@ void MakeFundingBank(Bank& b, int securities, int loans, int deposits, int equit
   for (int i = 1; i <= 5; ++i) {
     b.t.MarketRates(i) = 4;
   }
-  b.t.MarketRates(6) = 8;
-  b.t.MarketRates(7) = 4;
-  b.t.Environment(13) = 75;
+  b.t.MarketRates(market_rate::kOvernight) = 8;
+  b.t.MarketRates(market_rate::kCentralBank) = 4;
+  b.t.Environment(environment::kMaxCentralBankBorrowing) = 75;
   b.BA(17) = static_cast<std::int16_t>(securities);
-  b.BA(32) = static_cast<std::int16_t>(loans);
-  b.BA(47) = static_cast<std::int16_t>(deposits);
-  b.BA(12) = static_cast<std::int16_t>(equity);
-  b.D(20) = 999, b.D(21) = 999;
+  b.BA(amount::kCommercialLoans) = static_cast<std::int16_t>(loans);
+  b.BA(amount::kSavingsDeposits) = static_cast<std::int16_t>(deposits);
+  b.BA(amount::kPaidInCapital) = static_cast<std::int16_t>(equity);
+  b.D(decision::kPurchasedFundsLimit) = 999, b.D(decision::kCentralBankLimit) = 999;
 }
 
 // Surplus 198 grossed up: 200 invested at 8 % earns 4, of which 2 after tax raise equity.
@@ -121,16 +134,16 @@ TEST(IncomeAndFunding, ASurplusIsInvestedOvernightGrossedUpForItsOwnInterest) {
   Bank b;
   MakeFundingBank(b, 100, 0, 208, 100);
   b.Close();
-  EXPECT_EQ(b.BA(3), 200);
-  EXPECT_DOUBLE_EQ(b.BV(60), 4);
-  EXPECT_DOUBLE_EQ(b.BV(46), 4);
-  EXPECT_DOUBLE_EQ(b.BV(49), -2);
-  EXPECT_DOUBLE_EQ(b.BV(51), 2);
-  EXPECT_EQ(b.BA(11), 102);
-  EXPECT_EQ(b.BA(8), 0);
-  EXPECT_EQ(b.BA(9), 0);
-  EXPECT_EQ(b.BA(1), 310);
-  EXPECT_EQ(b.BA(25), 10) << "no rest to balance";
+  EXPECT_EQ(b.BA(amount::kOvernightInvestments), 200);
+  EXPECT_DOUBLE_EQ(b.BV(value::kOvernightInterest), 4);
+  EXPECT_DOUBLE_EQ(b.BV(value::kTotalInterestIncome), 4);
+  EXPECT_DOUBLE_EQ(b.BV(value::kIncomeTax), -2);
+  EXPECT_DOUBLE_EQ(b.BV(value::kNetIncome), 2);
+  EXPECT_EQ(b.BA(amount::kEquity), 102);
+  EXPECT_EQ(b.BA(amount::kPurchasedFunds), 0);
+  EXPECT_EQ(b.BA(amount::kCentralBankBorrowing), 0);
+  EXPECT_EQ(b.BA(amount::kTotalAssets), 310);
+  EXPECT_EQ(b.BA(amount::kRequiredReserves), 10) << "no rest to balance";
   ExpectBalanced(b);
 }
 
@@ -158,14 +171,15 @@ TEST(IncomeAndFunding, AGapIsFundedSourceBySourceWithinTheirLimits) {
     SCOPED_TRACE(row.shows);
     Bank b;
     MakeFundingBank(b, row.securities, row.loans, row.deposits, 100);
-    b.D(20) = row.purchased_limit, b.D(21) = row.central_bank_limit;
+    b.D(decision::kPurchasedFundsLimit) = row.purchased_limit,
+    b.D(decision::kCentralBankLimit) = row.central_bank_limit;
     b.Close();
-    EXPECT_EQ(b.BA(8), row.purchased);
-    EXPECT_EQ(b.BA(9), row.borrowed);
-    EXPECT_EQ(b.BA(108), row.shortfall);
-    EXPECT_EQ(b.BA(11), row.equity);
-    EXPECT_EQ(b.BA(25), row.reserves);
-    EXPECT_EQ(b.BA(3), 0);
+    EXPECT_EQ(b.BA(amount::kPurchasedFunds), row.purchased);
+    EXPECT_EQ(b.BA(amount::kCentralBankBorrowing), row.borrowed);
+    EXPECT_EQ(b.BA(amount::kShortfallFlag), row.shortfall);
+    EXPECT_EQ(b.BA(amount::kEquity), row.equity);
+    EXPECT_EQ(b.BA(amount::kRequiredReserves), row.reserves);
+    EXPECT_EQ(b.BA(amount::kOvernightInvestments), 0);
     ExpectBalanced(b);
   }
 }
@@ -174,11 +188,11 @@ TEST(IncomeAndFunding, PurchasedFundsCarryTheirAfterTaxCost) {
   Bank b;
   MakeFundingBank(b, 300, 0, 111, 100);
   b.Close();
-  EXPECT_DOUBLE_EQ(b.BV(65), 2);
-  EXPECT_DOUBLE_EQ(b.BV(47), -2);
-  EXPECT_DOUBLE_EQ(b.BV(49), 1);
-  EXPECT_DOUBLE_EQ(b.BV(51), -1);
-  EXPECT_EQ(b.BA(13), -1);
+  EXPECT_DOUBLE_EQ(b.BV(value::kPurchasedFundsInterest), 2);
+  EXPECT_DOUBLE_EQ(b.BV(value::kTotalInterestExpense), -2);
+  EXPECT_DOUBLE_EQ(b.BV(value::kIncomeTax), 1);
+  EXPECT_DOUBLE_EQ(b.BV(value::kNetIncome), -1);
+  EXPECT_EQ(b.BA(amount::kRetainedEarnings), -1);
 }
 
 // No purchased funds or central-bank borrowing allowed (limits 0); need 199. This quarter's
@@ -187,29 +201,30 @@ TEST(IncomeAndFunding, PurchasedFundsCarryTheirAfterTaxCost) {
 TEST(IncomeAndFunding, ThenTheQuartersOwnPurchasesThenItsNewLoansAreSold) {
   Bank b;
   MakeFundingBank(b, 50, 170, 11, 99);
-  b.D(20) = 0, b.D(21) = 0;
-  b.BA(107) = 80, b.D(22) = 30, b.D(24) = 50;
+  b.D(decision::kPurchasedFundsLimit) = 0, b.D(decision::kCentralBankLimit) = 0;
+  b.BA(amount::kSecuritiesPurchased) = 80, b.D(decision::kFirstSecurityPurchase) = 30, b.D(24) = 50;
   b.PA(1) = 30, b.PY(1) = 4;
   b.PA(4) = 100, b.PY(4) = 5;
-  b.BA(31) = 40, b.PA(29) = 40, b.PY(29) = 8, b.D(6) = 8;
+  b.BA(amount::kNewCommercialLoans) = 40, b.PA(29) = 40, b.PY(29) = 8,
+  b.D(decision::kCommercialLoanRate) = 8;
   b.Close();
-  EXPECT_EQ(b.BA(8), 0);
+  EXPECT_EQ(b.BA(amount::kPurchasedFunds), 0);
   EXPECT_EQ(b.PA(1), 0);
   EXPECT_EQ(b.PY(1), 0) << "a bucket sold out has no yield";
   EXPECT_EQ(b.PA(4), 50);
   EXPECT_DOUBLE_EQ(b.PY(4), 6) << "the older lot's yield remains";
-  EXPECT_EQ(b.BA(107), 0);
-  EXPECT_EQ(b.BA(4), 50);
-  EXPECT_DOUBLE_EQ(b.BV(61), 1.55 - 0.3 - 0.5);
-  EXPECT_EQ(b.BA(31), 0);
+  EXPECT_EQ(b.BA(amount::kSecuritiesPurchased), 0);
+  EXPECT_EQ(b.BA(amount::kSecurities), 50);
+  EXPECT_DOUBLE_EQ(b.BV(value::kSecuritiesInterest), 1.55 - 0.3 - 0.5);
+  EXPECT_EQ(b.BA(amount::kNewCommercialLoans), 0);
   EXPECT_EQ(b.PA(29), 0);
-  EXPECT_EQ(b.BA(78), 40) << "loans sold count as business turned away";
-  EXPECT_EQ(b.BA(32), 130);
-  EXPECT_NEAR(b.BV(62), 0, 1e-12);
+  EXPECT_EQ(b.BA(amount::kCommercialOverflow), 40) << "loans sold count as business turned away";
+  EXPECT_EQ(b.BA(amount::kCommercialLoans), 130);
+  EXPECT_NEAR(b.BV(value::kCommercialLoanInterest), 0, 1e-12);
   // 79 still missing: borrowed beyond the limits.
-  EXPECT_EQ(b.BA(9), 79);
-  EXPECT_EQ(b.BA(108), 1);
-  EXPECT_EQ(b.BA(1), 190);
+  EXPECT_EQ(b.BA(amount::kCentralBankBorrowing), 79);
+  EXPECT_EQ(b.BA(amount::kShortfallFlag), 1);
+  EXPECT_EQ(b.BA(amount::kTotalAssets), 190);
   ExpectBalanced(b);
 }
 
@@ -219,8 +234,10 @@ void MakePlausibleBank(Bank& b, Random& r) {
   auto vary = [&r](double base) { return base * (0.5 + r.Next()); };
   auto amount = [&](double base) { return ToAmount(vary(base)); };
   GameTables& t = b.t;
-  t.Environment(8) = 12.75, t.Environment(9) = 3, t.Environment(12) = 5;
-  t.Environment(13) = 75, t.Environment(14) = 50;
+  t.Environment(environment::kCheckingReserve) = 12.75,
+  t.Environment(environment::kSavingsReserve) = 3, t.Environment(environment::kMinCapital) = 5;
+  t.Environment(environment::kMaxCentralBankBorrowing) = 75,
+  t.Environment(environment::kMaxCapitalNotes) = 50;
   const double rates[] = {5, 5.5, 6, 7, 7.5, 4.5, 5, 8, 7.5};
   for (int i = 1; i <= 9; ++i) {
     t.MarketRates(i) = rates[i - 1];
@@ -254,49 +271,64 @@ void MakePlausibleBank(Bank& b, Random& r) {
       sum += b.LA(k);
     return ToAmount(sum);
   };
-  b.BA(4) = lots(1, 25), b.BA(64) = lots(2, 4), b.BA(70) = lots(21, 25);
+  b.BA(amount::kSecurities) = lots(1, 25), b.BA(amount::kSecurities2To4Quarters) = lots(2, 4),
+  b.BA(amount::kSecuritiesBeyond5Years) = lots(21, 25);
   for (int band = 1; band <= 5; ++band) {
     b.BA(64 + band) = lots(4 * band - 3, 4 * band);
   }
   for (int item = 83; item <= 88; ++item) {
     b.BA(item) = ToAmount(b.BA(item - 19) * 1.02);
   }
-  b.BA(32) = lots(26, 29), b.BA(37) = lots(30, 41), b.BA(129) = lots(64, 103);
-  b.BA(52) = lots(42, 61), b.BA(57) = lots(62, 63);
-  b.BA(89) = loan_book(1, 20), b.BA(90) = loan_book(21, 40);
-  b.BA(91) = b.BA(89), b.BA(92) = b.BA(90);
-  b.BA(43) = loan_book(1, 40), b.BA(10) = loan_book(41, 60);
-  b.BA(6) = amount(20), b.BA(45) = amount(300), b.BA(47) = amount(200);
-  b.BA(12) = amount(50), b.BA(13) = amount(50);
-  b.BA(11) = static_cast<std::int16_t>(b.BA(12) + b.BA(13));
+  b.BA(amount::kCommercialLoans) = lots(26, 29), b.BA(amount::kConsumerLoans) = lots(30, 41),
+  b.BA(amount::kHomeEquityLoans) = lots(64, 103);
+  b.BA(amount::kTimeDeposits) = lots(42, 61), b.BA(amount::kCertificates) = lots(62, 63);
+  b.BA(amount::kFixedRealEstateLoans) = loan_book(1, 20),
+  b.BA(amount::kFloatingRealEstateLoans) = loan_book(21, 40);
+  b.BA(amount::kFixedLoanMarketValue) = b.BA(amount::kFixedRealEstateLoans),
+  b.BA(amount::kFloatingLoanMarketValue) = b.BA(amount::kFloatingRealEstateLoans);
+  b.BA(amount::kRealEstateLoans) = loan_book(1, 40),
+  b.BA(amount::kCapitalNotes) = loan_book(41, 60);
+  b.BA(amount::kPremises) = amount(20), b.BA(amount::kCheckingDeposits) = amount(300),
+  b.BA(amount::kSavingsDeposits) = amount(200);
+  b.BA(amount::kPaidInCapital) = amount(50), b.BA(amount::kRetainedEarnings) = amount(50);
+  b.BA(amount::kEquity) =
+      static_cast<std::int16_t>(b.BA(amount::kPaidInCapital) + b.BA(amount::kRetainedEarnings));
 
-  b.BV(1) = vary(20), b.BV(42) = vary(5);
-  b.BV(43) = 7, b.BV(44) = 7.5, b.BV(45) = 8;
-  b.BV(89) = 0.06, b.BV(90) = 0.0015, b.BV(91) = 0.0045, b.BV(92) = 0.0006;
-  b.BV(93) = 0.0025, b.BV(94) = 0.00125, b.BV(95) = 0.005, b.BV(96) = 0.02;
-  b.BV(101) = 0.0009;
+  b.BV(value::kSharePrice) = vary(20), b.BV(value::kSharesOutstanding) = vary(5);
+  b.BV(value::kFirstNoteRate) = 7, b.BV(44) = 7.5, b.BV(value::kTwentyYearNoteRate) = 8;
+  b.BV(value::kPremisesCostRate) = 0.06, b.BV(value::kCommercialLossRate) = 0.0015,
+  b.BV(value::kConsumerLossRate) = 0.0045, b.BV(value::kRealEstateLossRate) = 0.0006;
+  b.BV(value::kCheckingFeeRate) = 0.0025, b.BV(value::kCommercialFeeRate) = 0.00125,
+  b.BV(value::kConsumerFeeRate) = 0.005, b.BV(value::kRealEstateFeeRate) = 0.02;
+  b.BV(value::kHomeEquityLossRate) = 0.0009;
 
   const float decisions[] = {2, 3, 6, 7, 6.5F, 8.5F, 11, 8, 7};
   for (int i = 1; i <= 9; ++i) {
     b.D(i) = decisions[i - 1];
   }
-  b.D(10) = ToSingle(vary(4)), b.D(11) = ToSingle(vary(1)), b.D(12) = ToSingle(vary(1));
-  b.D(13) = b.BA(6), b.D(14) = 0.2F, b.D(15) = 8, b.D(16) = 1, b.D(17) = ToSingle(vary(1));
-  b.D(20) = r.Next() < 0.5F ? 999 : ToSingle(vary(50));
-  b.D(21) = r.Next() < 0.5F ? 999 : ToSingle(vary(50));
+  b.D(decision::kExpenseA) = ToSingle(vary(4)), b.D(decision::kExpenseB) = ToSingle(vary(1)),
+  b.D(decision::kExpenseC) = ToSingle(vary(1));
+  b.D(decision::kPremises) = b.BA(amount::kPremises), b.D(decision::kDividendPerShare) = 0.2F,
+  b.D(decision::kHomeEquityLoanRate) = 8, b.D(decision::kHomeEquityFee) = 1,
+  b.D(decision::kExpenseD) = ToSingle(vary(1));
+  b.D(decision::kPurchasedFundsLimit) = r.Next() < 0.5F ? 999 : ToSingle(vary(50));
+  b.D(decision::kCentralBankLimit) = r.Next() < 0.5F ? 999 : ToSingle(vary(50));
   for (int i = 22; i <= 26; ++i)
     b.D(i) = amount(10);
   for (int i = 27; i <= 34; ++i)
     b.D(i) = amount(3);
   for (int i = 35; i <= 37; ++i)
     b.D(i) = amount(5);
-  b.D(38) = amount(2);
-  b.D(41) = r.Next() < 0.3F ? ToSingle(vary(20)) : 0;
-  b.D(42) = r.Next() < 0.3F ? ToSingle(vary(10)) : 0;
+  b.D(decision::kNotesRetired) = amount(2);
+  b.D(decision::kSharesIssued) = r.Next() < 0.3F ? ToSingle(vary(20)) : 0;
+  b.D(decision::kSharesRepurchased) = r.Next() < 0.3F ? ToSingle(vary(10)) : 0;
 
-  b.BA(31) = amount(25), b.BA(36) = amount(12), b.BA(50) = amount(10), b.BA(51) = amount(10);
-  b.BA(56) = amount(30), b.BA(119) = amount(5), b.BA(120) = amount(5), b.BA(128) = amount(2);
-  b.BA(45) = amount(300), b.BA(47) = amount(200);
+  b.BA(amount::kNewCommercialLoans) = amount(25), b.BA(amount::kNewConsumerLoans) = amount(12),
+  b.BA(amount::kNewTimeDeposits) = amount(10), b.BA(amount::kNewLongTimeDeposits) = amount(10);
+  b.BA(amount::kNewCertificates) = amount(30), b.BA(amount::kNewFixedRealEstateLoans) = amount(5),
+  b.BA(amount::kNewFloatingRealEstateLoans) = amount(5),
+  b.BA(amount::kNewHomeEquityLoans) = amount(2);
+  b.BA(amount::kCheckingDeposits) = amount(300), b.BA(amount::kSavingsDeposits) = amount(200);
 }
 
 TEST(IncomeAndFunding, EveryPlausibleBankClosesBalancedWithItsBooksOnItsLots) {
@@ -311,12 +343,15 @@ TEST(IncomeAndFunding, EveryPlausibleBankClosesBalancedWithItsBooksOnItsLots) {
     b.Close();
 
     ExpectBalanced(b);
-    EXPECT_EQ(b.BA(11), b.BA(12) + b.BA(13));
-    EXPECT_EQ(b.BA(32), SumOfLots(b, 26, 29));
-    EXPECT_EQ(b.BA(37), SumOfLots(b, 30, 41));
-    EXPECT_EQ(b.BA(129), SumOfLots(b, 64, 103));
-    EXPECT_GE(b.BA(3), 0);
-    EXPECT_TRUE(b.BA(3) == 0 || b.BA(8) + b.BA(9) == 0) << "never invests and borrows at once";
+    EXPECT_EQ(b.BA(amount::kEquity),
+              b.BA(amount::kPaidInCapital) + b.BA(amount::kRetainedEarnings));
+    EXPECT_EQ(b.BA(amount::kCommercialLoans), SumOfLots(b, 26, 29));
+    EXPECT_EQ(b.BA(amount::kConsumerLoans), SumOfLots(b, 30, 41));
+    EXPECT_EQ(b.BA(amount::kHomeEquityLoans), SumOfLots(b, 64, 103));
+    EXPECT_GE(b.BA(amount::kOvernightInvestments), 0);
+    EXPECT_TRUE(b.BA(amount::kOvernightInvestments) == 0 ||
+                b.BA(amount::kPurchasedFunds) + b.BA(amount::kCentralBankBorrowing) == 0)
+        << "never invests and borrows at once";
     for (int item = 1; item <= 121; ++item) {
       ASSERT_TRUE(std::isfinite(b.BV(item))) << "BankValues " << item;
     }

@@ -4,12 +4,8 @@
 #include <sstream>
 
 #include "engine/Engine.h"
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "platform/Random.h"
 #include "tests/engine/OpeningGame.h"
-#include "tests/support/ScriptedUi.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -53,13 +49,8 @@ struct LongRun : ::testing::TestWithParam<std::pair<int, std::uint64_t>> {};
 // Ten banks of every type, each repeating last quarter's decisions, through forty quarters.
 TEST_P(LongRun, BooksStayBalancedAndFinite) {
   const auto [period, seed] = GetParam();
-  test::TempDir dir;
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  SeededRandom random(seed);
-  Session session(files, ui, clock, random);
-  session.GamePath = dir.path();
+  test::SeededTestSession game(seed);
+  Session& session = game.session;
   ASSERT_TRUE(test::CreateOpeningGame(session, kBanks, static_cast<std::int16_t>(period)));
 
   for (int quarter = 0; quarter < kQuarters; ++quarter) {
@@ -72,7 +63,7 @@ TEST_P(LongRun, BooksStayBalancedAndFinite) {
                          << session.game.ResultsQuarter;
   }
   EXPECT_EQ(session.game.ResultsQuarter, kQuarters - 1);
-  EXPECT_TRUE(ui.shown().empty());
+  EXPECT_TRUE(game.ui.shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(StartingPeriodsAndSeeds, LongRun,

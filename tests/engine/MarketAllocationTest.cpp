@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "data/Items.h"
 #include "engine/MarketAllocation.h"
 #include "platform/Random.h"
 #include "tests/engine/EngineTestSession.h"
@@ -16,65 +17,85 @@ void MakeSymmetricMarket(test::EngineTestSession& s) {
   GameTables& t = s.tables();
   const int n = s.session.game.NumBanks;
   for (int b = 1; b <= n; ++b) {
-    for (const int item : {10, 11, 12, 13, 17})
+    using namespace decision;
+    for (const int item : {kExpenseA, kExpenseB, kExpenseC, kPremises, kExpenseD})
       t.Decision(b, item) = 5;
-    for (const int item : {72, 73, 74, 88})
+    for (const int item : {value::kExpenseA, value::kExpenseB, value::kExpenseC, value::kExpenseD})
       t.BankValues(b, item) = 5;
-    t.BankAmounts(b, 6) = 5;
-    for (const int item : {45, 47, 52, 57, 32, 37, 43, 129})
+    t.BankAmounts(b, amount::kPremises) = 5;
+    for (const int item :
+         {amount::kCheckingDeposits, amount::kSavingsDeposits, amount::kTimeDeposits,
+          amount::kCertificates, amount::kCommercialLoans, amount::kConsumerLoans,
+          amount::kRealEstateLoans, amount::kHomeEquityLoans})
       t.BankAmounts(b, item) = 100;
-    for (int item = 1; item <= 9; ++item)
+    for (int item = kCheckingRate; item <= kFloatingRealEstateRate; ++item)
       t.Decision(b, item) = 5;
-    t.Decision(b, 15) = 5;
-    t.Decision(b, 16) = 1;
-    for (int item = 43; item <= 48; ++item)
+    t.Decision(b, kHomeEquityLoanRate) = 5;
+    t.Decision(b, kHomeEquityFee) = 1;
+    for (int item = kFirstVolumeLimit; item <= kHomeEquityLoanLimit; ++item)
       t.Decision(b, item) = 999;
-    t.BankValues(b, 80) = 1;
+    t.BankValues(b, value::kSmoothedCapitalRatio) = 1;
   }
-  for (const int item : {17, 18, 19, 20, 25})
+  using namespace industry;
+  for (const int item : {kExpenseA, kExpenseB, kExpenseC, kPremises, kExpenseD})
     t.IndustrySums(item) = 10.0 * n;
-  for (int item = 10; item <= 16; ++item)
+  for (int item = kCheckingDeposits; item <= kRealEstateLoans; ++item)
     t.IndustrySums(item) = 100.0 * n;
-  t.IndustrySums(24) = 100.0 * n;
-  for (int item = 1; item <= 9; ++item)
+  t.IndustrySums(kHomeEquityLoans) = 100.0 * n;
+  for (int item = kCheckingRate; item <= kFloatingRealEstateRate; ++item)
     t.IndustrySums(item) = 5;
-  t.IndustrySums(21) = 1;
-  t.IndustrySums(22) = 5;
-  t.IndustrySums(23) = 1;
-  t.MarketRates(2) = 5;
+  t.IndustrySums(kCapitalRatio) = 1;
+  t.IndustrySums(kHomeEquityLoanRate) = 5;
+  t.IndustrySums(kHomeEquityFee) = 1;
+  t.MarketRates(market_rate::kSixMonth) = 5;
 }
 
-void SetMarket(EngineContext& c, int kind, int index_item, double factor, int balance_item,
-               int rate_item, int limit_item) {
-  c.MarketKind = kind;
-  c.MarketIndexItem = index_item;
-  c.MarketFactor = factor;
-  c.BalanceItem = balance_item;
-  c.RateItem = rate_item;
-  c.LimitItem = limit_item;
-}
-
-TEST(Attraction, SymmetricBanksShareEveryProductEqually) {
+TEST(AllocateMarkets, SymmetricBanksShareEveryMarketEqually) {
   test::EngineTestSession s(4);
   MakeSymmetricMarket(s);
-  for (int p = 1; p <= 8; ++p) {
-    EXPECT_NEAR(Attraction(s.context, p, 100, 2), 0.25, 1e-12) << "product " << p;
+  GameTables& t = s.tables();
+  // The deposit markets divide their whole balance; the others the 400 of new business each
+  // market holds beyond the industry's 400.
+  using namespace econ_index;
+  for (const int item :
+       {kCheckingMarket, kSavingsMarket, kTimeDepositMarket, kCertificateMarket,
+        kCommercialLoanMarket, kConsumerLoanMarket, kHomeEquityLoanMarket, kRealEstateLoanMarket})
+    t.EconIndex(item) = 800;
+  AllocateMarkets(s.context);
+  using namespace amount;
+  const struct {
+    int item;
+    int share;
+  } rows[] = {
+      {kCheckingDeposits, 200},          {kSavingsDeposits, 200},    {kNewTimeDeposits, 75},
+      {kNewLongTimeDeposits, 25},        {kNewCertificates, 100},    {kNewCommercialLoans, 100},
+      {kNewConsumerLoans, 100},          {kNewHomeEquityLoans, 100}, {kNewFixedRealEstateLoans, 50},
+      {kNewFloatingRealEstateLoans, 50},
+  };
+  for (int b = 1; b <= 4; ++b) {
+    for (const auto& row : rows)
+      EXPECT_EQ(t.BankAmounts(b, row.item), row.share) << "bank " << b << ", item " << row.item;
   }
 }
 
-TEST(Attraction, HomeEquityBalanceIsMeasuredAgainstItsOwnIndustrySum) {
-  test::EngineTestSession s(1);
+TEST(AllocateMarkets, HomeEquityBalanceIsMeasuredAgainstTheIndustrysHomeEquityLoans) {
+  test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
-  s.tables().IndustrySums(24) = 200;
-  // Product 7 measures the balance against sum 16 (100), product 8 against sum 24 (200).
-  EXPECT_NEAR(Attraction(s.context, 7, 100, 1), 1.0, 1e-12);
-  EXPECT_NEAR(Attraction(s.context, 8, 100, 1), (18 + 7 * 0.5) / 25, 1e-12);
+  GameTables& t = s.tables();
+  t.BankAmounts(1, amount::kHomeEquityLoans) = 150;
+  t.BankAmounts(2, amount::kHomeEquityLoans) = 50;
+  t.IndustrySums(industry::kHomeEquityLoans) = 400;
+  t.EconIndex(econ_index::kHomeEquityLoanMarket) = 400 + 100;
+  AllocateMarkets(s.context);
+  // Scores (9 + 7 x 150 / 400) / 25 and (9 + 7 x 50 / 400) / 25 share the 100 as 54.07 and
+  // 45.93; against the industry's real-estate loans (200) they would share it 57 to 43.
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewHomeEquityLoans), 54);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewHomeEquityLoans), 46);
 }
 
-TEST(RateFactor, SaturatesAtTheProductBounds) {
-  test::EngineTestSession s(1);
+TEST(AllocateMarkets, RateFactorsSaturateAtTheProductBounds) {
   const struct {
-    int product;
+    int product;  // 1 checking, 4 certificates
     double advantage;
     double factor;
     const char* shows;
@@ -87,7 +108,20 @@ TEST(RateFactor, SaturatesAtTheProductBounds) {
       {4, -2, 0.05, "its floor is 0.05"},
   };
   for (const auto& row : rows) {
-    EXPECT_NEAR(RateFactor(s.context, row.product, row.advantage), row.factor, 1e-12)
+    test::EngineTestSession s(2);
+    MakeSymmetricMarket(s);
+    GameTables& t = s.tables();
+    // Deposits have no volume limit; certificates stay within the limit of 999.
+    const bool checking = row.product == 1;
+    const double new_business = checking ? 20000 : 1000;
+    t.EconIndex(econ_index::kCheckingMarket) = new_business;
+    t.EconIndex(econ_index::kCertificateMarket) = 200 + new_business;
+    t.Decision(1, checking ? decision::kCheckingRate : decision::kCdRate) =
+        static_cast<float>(5 + row.advantage);
+    AllocateMarkets(s.context);
+    // Bank 2 prices at the average (factor 1), so bank 1 takes f / (f + 1) of the market.
+    const int item = checking ? amount::kCheckingDeposits : amount::kNewCertificates;
+    EXPECT_NEAR(t.BankAmounts(1, item), new_business * row.factor / (row.factor + 1), 0.5)
         << row.shows << ": product " << row.product << " advantage " << row.advantage;
   }
 }
@@ -211,47 +245,45 @@ TEST(RunAllocation, HandsOutTheWholePoolFromAnyStateUnderWay) {
   }
 }
 
-TEST(AllocateMarket, VolumeLimitCapsOneBankAndTheRestGoesToTheOthers) {
+TEST(AllocateMarkets, VolumeLimitCapsOneBankAndTheRestGoesToTheOthers) {
   test::EngineTestSession s(3);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.Decision(1, 43) = 6;
-  t.EconIndex(2) = 300 + 126;  // 126 of new commercial loans
+  t.Decision(1, decision::kCommercialLoanLimit) = 6;
+  t.EconIndex(econ_index::kCommercialLoanMarket) = 300 + 126;  // 126 of new commercial loans
   for (int b = 1; b <= 3; ++b)
-    t.BankAmounts(b, 78) = 9;
-  SetMarket(s.context, 3, 2, 1, 32, 6, 43);
-  AllocateMarket(s.context);
-  EXPECT_DOUBLE_EQ(s.context.MarketSize, 126);
+    t.BankAmounts(b, amount::kCommercialOverflow) = 9;
+  AllocateMarkets(s.context);
   const int allocated[] = {6, 60, 60};
   const int overflow[] = {36, 0, 0};
+  int market = 0;
   for (int b = 1; b <= 3; ++b) {
-    EXPECT_EQ(t.BankAmounts(b, 31), allocated[b - 1]) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 78), overflow[b - 1]) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kNewCommercialLoans), allocated[b - 1]) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCommercialOverflow), overflow[b - 1]) << "bank " << b;
+    market += t.BankAmounts(b, amount::kNewCommercialLoans);
   }
+  EXPECT_EQ(market, 126) << "the whole new business is handed out";
 }
 
-TEST(AllocateMarket, NoMarketMeansNothingAllocated) {
+TEST(AllocateMarkets, NoMarketMeansNothingAllocated) {
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.EconIndex(2) = 150;  // below the 200 already lent
-  t.EconIndex(5) = 0;
+  t.EconIndex(econ_index::kCommercialLoanMarket) = 150;  // below the 200 already lent
+  t.EconIndex(econ_index::kCheckingMarket) = 0;
   for (int b = 1; b <= 2; ++b) {
-    t.BankAmounts(b, 31) = 9;
-    t.BankAmounts(b, 78) = 9;
+    t.BankAmounts(b, amount::kNewCommercialLoans) = 9;
+    t.BankAmounts(b, amount::kCommercialOverflow) = 9;
   }
-  SetMarket(s.context, 3, 2, 1, 32, 6, 43);
-  AllocateMarket(s.context);
-  EXPECT_LT(s.context.MarketSize, 0);
-  AllocateDepositMarket(s.context, 1);
+  AllocateMarkets(s.context);
   for (int b = 1; b <= 2; ++b) {
-    EXPECT_EQ(t.BankAmounts(b, 31), 0) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 78), 0) << "bank " << b;
-    EXPECT_EQ(t.BankAmounts(b, 45), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kNewCommercialLoans), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCommercialOverflow), 0) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kCheckingDeposits), 0) << "bank " << b;
   }
 }
 
-TEST(AllocateMarket, CertificatesPricedBelowTheMarketLoseTheirCeiling) {
+TEST(AllocateMarkets, CertificatesPricedBelowTheMarketLoseTheirCeiling) {
   const struct {
     float rate;  // market rate 2 is 6
     double kept;
@@ -261,46 +293,55 @@ TEST(AllocateMarket, CertificatesPricedBelowTheMarketLoseTheirCeiling) {
     test::EngineTestSession s(2);
     MakeSymmetricMarket(s);
     GameTables& t = s.tables();
-    t.MarketRates(2) = 6;
-    t.Decision(1, 5) = 6;
-    t.Decision(2, 5) = row.rate;
-    t.EconIndex(8) = 300;
-    SetMarket(s.context, 2, 8, 1, 57, 5, 47);
-    AllocateMarket(s.context);
-    EXPECT_NEAR(s.context.ShareWork(2, 5), row.kept * s.context.ShareWork(1, 5), 1e-9)
+    t.MarketRates(market_rate::kSixMonth) = 6;
+    t.Decision(1, decision::kCdRate) = 6;
+    t.Decision(2, decision::kCdRate) = row.rate;
+    // Volume limits of 40 in a market of 100 make each ceiling bind, so each bank takes it.
+    t.Decision(1, decision::kCdLimit) = 40;
+    t.Decision(2, decision::kCdLimit) = 40;
+    t.EconIndex(econ_index::kCertificateMarket) = 300;
+    AllocateMarkets(s.context);
+    EXPECT_EQ(t.BankAmounts(1, amount::kNewCertificates), 40) << "certificate rate " << row.rate;
+    EXPECT_NEAR(t.BankAmounts(2, amount::kNewCertificates),
+                row.kept * t.BankAmounts(1, amount::kNewCertificates), 1e-9)
         << "certificate rate " << row.rate;
   }
 }
 
-TEST(AllocateMarket, HomeEquityScoresEachBankOnItsOwnBalance) {
+TEST(AllocateMarkets, HomeEquityScoresEachBankOnItsOwnBalance) {
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.BankAmounts(1, 129) = 150;
-  t.BankAmounts(2, 129) = 50;
-  t.EconIndex(10) = 300;
-  SetMarket(s.context, 6, 10, 1, 129, 10, 48);
-  AllocateMarket(s.context);
-  EXPECT_NEAR(s.context.ShareWork(1, 1), (9 + 7 * 0.75) / 25, 1e-12);
-  EXPECT_NEAR(s.context.ShareWork(2, 1), (9 + 7 * 0.25) / 25, 1e-12);
-  EXPECT_EQ(t.BankAmounts(1, 128) + t.BankAmounts(2, 128), 100);
+  t.BankAmounts(1, amount::kHomeEquityLoans) = 150;
+  t.BankAmounts(2, amount::kHomeEquityLoans) = 50;
+  t.EconIndex(econ_index::kHomeEquityLoanMarket) = 300;
+  AllocateMarkets(s.context);
+  // Scores (9 + 7 x 0.75) / 25 and (9 + 7 x 0.25) / 25 share the 100 of new loans.
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewHomeEquityLoans), 57);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewHomeEquityLoans), 43);
+  EXPECT_EQ(
+      t.BankAmounts(1, amount::kNewHomeEquityLoans) + t.BankAmounts(2, amount::kNewHomeEquityLoans),
+      100);
 }
 
 TEST(AllocateMarkets, TimeDepositPairSharesOneVolumeLimit) {
   test::EngineTestSession s(2);
   MakeSymmetricMarket(s);
   GameTables& t = s.tables();
-  t.Decision(1, 46) = 40;
-  t.EconIndex(7) = 300;  // 100 of new time deposits: 75 one-year, 25 five-year
+  t.Decision(1, decision::kTimeDepositLimit) = 40;
+  // 100 of new time deposits: 75 one-year, 25 five-year.
+  t.EconIndex(econ_index::kTimeDepositMarket) = 300;
   AllocateMarkets(s.context);
-  EXPECT_EQ(t.BankAmounts(1, 50), 38) << "37.5 rounds to even";
-  EXPECT_EQ(t.BankAmounts(1, 122), 38);
-  EXPECT_EQ(t.BankAmounts(1, 51), 2) << "what the one-year offer left of the limit";
-  EXPECT_EQ(t.BankAmounts(1, 123), 2);
-  EXPECT_EQ(t.BankAmounts(1, 81), 10) << "10.5 turned away rounds to even";
-  EXPECT_EQ(t.BankAmounts(2, 50), 38);
-  EXPECT_EQ(t.BankAmounts(2, 51), 23);
-  EXPECT_EQ(t.BankAmounts(2, 81), 0);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewTimeDeposits), 38) << "37.5 rounds to even";
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewTimeDepositsCopy), 38);
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewLongTimeDeposits), 2)
+      << "what the one-year offer left of the limit";
+  EXPECT_EQ(t.BankAmounts(1, amount::kNewLongTimeDepositsCopy), 2);
+  EXPECT_EQ(t.BankAmounts(1, amount::kTimeDepositOverflow), 10)
+      << "10.5 turned away rounds to even";
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewTimeDeposits), 38);
+  EXPECT_EQ(t.BankAmounts(2, amount::kNewLongTimeDeposits), 23);
+  EXPECT_EQ(t.BankAmounts(2, amount::kTimeDepositOverflow), 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "tests/engine/OpeningGame.h"
+#include "data/Items.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ bool CreateOpeningGame(Session& session, int banks, std::int16_t period) {
     state.BankType(b) = static_cast<std::int16_t>((b - 1) % 4 + 1);
   }
   EnvironmentDefaults(session);
-  session.tables.TaxRate = static_cast<float>(session.tables.Environment(18));
+  session.tables.TaxRate = static_cast<float>(session.tables.Environment(environment::kTaxRate));
   const Status copied = CopyStaticDataFiles(session);
   EXPECT_TRUE(copied.ok()) << copied.detail();
   EXPECT_EQ(CalcPeriod0(session, state), 0);
@@ -52,8 +53,8 @@ bool PrepareQuarter(Session& session) {
   for (int b = 1; b <= g.NumBanks; ++b) {
     for (int item = 22; item <= 38; ++item)
       session.tables.Decision(b, item) = 0;
-    session.tables.Decision(b, 41) = 0;
-    session.tables.Decision(b, 42) = 0;
+    session.tables.Decision(b, decision::kSharesIssued) = 0;
+    session.tables.Decision(b, decision::kSharesRepurchased) = 0;
   }
   const bool ok =
       ReadEconomicRecords(session) && WritePortfolioFile(session) && WriteGlobalFile(session, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "data/Items.h"
 #include "engine/PlotHistory.h"
 #include "tests/engine/EngineTestSession.h"
 
@@ -17,8 +18,8 @@ struct PlotHistoryShift : ::testing::Test {
     }
     for (int i = 1; i <= 9; ++i)
       t.MarketRates(i) = i + 0.25;
-    t.EconIndex(1) = 123;
-    t.EconIndex(9) = 50;
+    t.EconIndex(econ_index::kPriceLevel) = 123;
+    t.EconIndex(econ_index::kGrowthIndex) = 50;
     const double trend[] = {1.01, 1.02, 1.03, 1.04};
     for (int i = 3; i <= 6; ++i)
       t.EconTrend(i) = trend[i - 3];

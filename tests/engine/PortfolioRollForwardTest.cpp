@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "data/Items.h"
 #include "engine/CloseStages.h"
 #include "engine/ProfileMath.h"
 #include "platform/RuntimeError.h"
@@ -44,10 +45,10 @@ TEST(RollForward, LaddersAgeByQuarterAndYearlyLaddersOnlyAtTheYearEnd) {
     b.PY(21) = 6.5, b.PY(25) = 7;
     b.LA(2) = 30;
     b.LA(42) = 80;
-    b.BA(43) = 30, b.BA(10) = 80;
+    b.BA(amount::kRealEstateLoans) = 30, b.BA(amount::kCapitalNotes) = 80;
     b.Run(row.season);
 
-    EXPECT_EQ(b.BA(105), 10) << "matured securities";
+    EXPECT_EQ(b.BA(amount::kMaturedSecurities), 10) << "matured securities";
     EXPECT_EQ(b.PA(1), 20);
     EXPECT_EQ(b.PA(19), 7);
     EXPECT_EQ(b.PA(20), row.pa20);
@@ -59,45 +60,47 @@ TEST(RollForward, LaddersAgeByQuarterAndYearlyLaddersOnlyAtTheYearEnd) {
     EXPECT_EQ(b.LA(2), row.la2);
     EXPECT_NEAR(b.LA(41), row.note1, 1e-9);
     EXPECT_NEAR(b.LA(42), row.note2, 1e-9);
-    EXPECT_EQ(b.BA(58), row.note_repaid);
-    EXPECT_EQ(b.BA(10), std::lround(row.note1 + row.note2)) << "notes follow their lots";
-    EXPECT_EQ(b.BA(43), 30);
+    EXPECT_EQ(b.BA(amount::kNoteRepayments), row.note_repaid);
+    EXPECT_EQ(b.BA(amount::kCapitalNotes), std::lround(row.note1 + row.note2))
+        << "notes follow their lots";
+    EXPECT_EQ(b.BA(amount::kRealEstateLoans), 30);
   }
 }
 
 // Commercial loans of 100 last quarter in buckets of 5, 25, 30, 40; a loss rate of 10 %.
 TEST(RollForward, CommercialLossesAreChargedOffNearestMaturityFirst) {
   Bank b;
-  b.BA(32) = 100;
+  b.BA(amount::kCommercialLoans) = 100;
   b.PA(26) = 5, b.PA(27) = 25, b.PA(28) = 30, b.PA(29) = 40;
-  b.BV(90) = 0.1;
-  b.BA(31) = 12, b.D(6) = 9;  // the quarter's new loans at 9 %
+  b.BV(value::kCommercialLossRate) = 0.1;
+  b.BA(amount::kNewCommercialLoans) = 12,
+  b.D(decision::kCommercialLoanRate) = 9;  // the quarter's new loans at 9 %
   b.Run();
   // Shares 0.5, 2.5, 3, 4: bucket 26 rounds its half to 0 and hands it on to bucket 27.
-  EXPECT_EQ(b.BA(29), 10);
-  EXPECT_DOUBLE_EQ(b.BV(79), 10);
-  EXPECT_EQ(b.BA(30), 5) << "bucket 26 matured whole";
+  EXPECT_EQ(b.BA(amount::kCommercialLoanLosses), 10);
+  EXPECT_DOUBLE_EQ(b.BV(value::kLoanLossProvision), 10);
+  EXPECT_EQ(b.BA(amount::kCommercialMaturities), 5) << "bucket 26 matured whole";
   EXPECT_EQ(b.PA(26), 22);
   EXPECT_EQ(b.PA(27), 27);
   EXPECT_EQ(b.PA(28), 36);
   EXPECT_EQ(b.PA(29), 12);
   EXPECT_EQ(b.PY(29), 9);
-  EXPECT_EQ(b.BA(32), 97);  // 100 - 10 - 5 + 12
+  EXPECT_EQ(b.BA(amount::kCommercialLoans), 97);  // 100 - 10 - 5 + 12
 }
 
 TEST(RollForward, ASlowEconomyRaisesLossRatesByHalf) {
   Bank b;
   b.s.context.Slow = 1;
-  b.BA(32) = 100, b.BV(90) = 0.1;
-  b.BA(37) = 200, b.BV(91) = 0.01;
-  b.BA(129) = 400, b.BV(101) = 0.01;
-  b.BA(43) = 1000, b.BV(92) = 0.001;
+  b.BA(amount::kCommercialLoans) = 100, b.BV(value::kCommercialLossRate) = 0.1;
+  b.BA(amount::kConsumerLoans) = 200, b.BV(value::kConsumerLossRate) = 0.01;
+  b.BA(amount::kHomeEquityLoans) = 400, b.BV(value::kHomeEquityLossRate) = 0.01;
+  b.BA(amount::kRealEstateLoans) = 1000, b.BV(value::kRealEstateLossRate) = 0.001;
   b.Run();
-  EXPECT_EQ(b.BA(29), 15);
-  EXPECT_EQ(b.BA(34), 3);
-  EXPECT_EQ(b.BA(126), 6);
-  EXPECT_EQ(b.BA(39), 2);  // 1.5 rounds to the even 2
-  EXPECT_NEAR(b.BV(79), 15 + 3 + 6 + 1.5, 1e-9);
+  EXPECT_EQ(b.BA(amount::kCommercialLoanLosses), 15);
+  EXPECT_EQ(b.BA(amount::kConsumerLoanLosses), 3);
+  EXPECT_EQ(b.BA(amount::kHomeEquityLoanLosses), 6);
+  EXPECT_EQ(b.BA(amount::kRealEstateLoanLosses), 2);  // 1.5 rounds to the even 2
+  EXPECT_NEAR(b.BV(value::kLoanLossProvision), 15 + 3 + 6 + 1.5, 1e-9);
 }
 
 // One bucket of 100 at 8 % with two quarters left repays the principal part of a level
@@ -124,14 +127,14 @@ TEST(RollForward, LongLoansRepayOverTheQuartersLeftInTheirYear) {
   Bank b;
   b.LA(2) = 100, b.LR(2) = 8;  // fixed, due in year 2: 8 quarters left in season 1
   b.LA(21) = 100, b.LR(21) = 1, b.s.context.FloatingBase = 7;  // floating at 8 %, 4 quarters
-  b.BA(43) = 200;
+  b.BA(amount::kRealEstateLoans) = 200;
   b.Run();
   const double fixed = 2 / (std::pow(1.02, 8) - 1);     // 11.651
   const double floating = 2 / (std::pow(1.02, 4) - 1);  // 24.262
   EXPECT_NEAR(b.LA(2), 100 - fixed, 1e-9);
   EXPECT_NEAR(b.LA(21), 100 - floating, 1e-9);
-  EXPECT_EQ(b.BA(40), 36);
-  EXPECT_EQ(b.BA(43), 164);
+  EXPECT_EQ(b.BA(amount::kRealEstateRepayments), 36);
+  EXPECT_EQ(b.BA(amount::kRealEstateLoans), 164);
 }
 
 // A floating rate decided equal to the floating base leaves a margin that, added back to the
@@ -146,10 +149,10 @@ TEST(RollForward, ARateZeroUpToRoundingRepaysNothing) {
     b.s.context.FloatingBase = base;
     b.LA(21) = 100, b.LR(21) = margin;
     b.PA(32) = 100, b.PY(32) = 1e-15;
-    b.BA(43) = 100, b.BA(37) = 100;
+    b.BA(amount::kRealEstateLoans) = 100, b.BA(amount::kConsumerLoans) = 100;
     ASSERT_NO_THROW(b.Run());
     EXPECT_EQ(b.LA(21), 100);
-    EXPECT_EQ(b.BA(40), 0);
+    EXPECT_EQ(b.BA(amount::kRealEstateRepayments), 0);
     EXPECT_EQ(b.PA(31), 100);
   }
 }
@@ -187,8 +190,8 @@ TEST(RollForward, SecuritySalesTakeTheirShareOfEachLotInTheBand) {
   EXPECT_EQ(b.PA(8), 6);  // three quarters of each lot of band 2 remain
   EXPECT_EQ(b.PA(9), 9);
   EXPECT_EQ(b.PA(11), 15);
-  EXPECT_DOUBLE_EQ(b.BV(50), 0.25 * 42 - 10);
-  EXPECT_EQ(b.BA(106), 10);
+  EXPECT_DOUBLE_EQ(b.BV(value::kSecurityGains), 0.25 * 42 - 10);
+  EXPECT_EQ(b.BA(amount::kSecuritiesSold), 10);
 }
 
 TEST(RollForward, ASaleInABandWithoutBookValueChangesNothing) {
@@ -198,8 +201,8 @@ TEST(RollForward, ASaleInABandWithoutBookValueChangesNothing) {
   b.D(28) = 10;
   b.Run();
   EXPECT_EQ(b.PA(4), 10);
-  EXPECT_EQ(b.BV(50), 0);
-  EXPECT_EQ(b.BA(106), 0);
+  EXPECT_EQ(b.BV(value::kSecurityGains), 0);
+  EXPECT_EQ(b.BA(amount::kSecuritiesSold), 0);
 }
 
 // Price 20, so each new share brings 19.
@@ -218,19 +221,20 @@ TEST(RollForward, ShareIssuesAreLimitedToAQuarterMoreAndTo100Shares) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.shows);
     Bank b;
-    b.BV(1) = 20, b.BV(42) = row.shares, b.BA(12) = 100;
-    b.D(41) = row.asked;
+    b.BV(value::kSharePrice) = 20, b.BV(value::kSharesOutstanding) = row.shares,
+    b.BA(amount::kPaidInCapital) = 100;
+    b.D(decision::kSharesIssued) = row.asked;
     b.Run();
-    EXPECT_EQ(b.BA(63), row.raised);
-    EXPECT_EQ(b.BA(12), 100 + row.raised);
-    EXPECT_DOUBLE_EQ(b.BV(42), row.shares_after);
+    EXPECT_EQ(b.BA(amount::kSharesIssuedAmount), row.raised);
+    EXPECT_EQ(b.BA(amount::kPaidInCapital), 100 + row.raised);
+    EXPECT_DOUBLE_EQ(b.BV(value::kSharesOutstanding), row.shares_after);
   }
 }
 
 TEST(RollForward, ASharePriceOfZeroCannotPriceAnIssue) {
   Bank b;
-  b.BV(42) = 10;
-  b.D(41) = 19;
+  b.BV(value::kSharesOutstanding) = 10;
+  b.D(decision::kSharesIssued) = 19;
   try {
     b.Run();
     FAIL() << "no error";
@@ -241,58 +245,59 @@ TEST(RollForward, ASharePriceOfZeroCannotPriceAnIssue) {
 
 TEST(RollForward, RepurchasesStayWithinEquityAndPaidInCapital) {
   Bank b;
-  b.BV(1) = 20, b.BV(42) = 10;
-  b.BA(11) = 200, b.BA(12) = 60;
-  b.D(42) = 100;  // at most half the paid-in capital: 30, i.e. 30 / 21 shares
+  b.BV(value::kSharePrice) = 20, b.BV(value::kSharesOutstanding) = 10;
+  b.BA(amount::kEquity) = 200, b.BA(amount::kPaidInCapital) = 60;
+  b.D(decision::kSharesRepurchased) =
+      100;  // at most half the paid-in capital: 30, i.e. 30 / 21 shares
   b.Run();
-  EXPECT_EQ(b.D(42), 30);
-  EXPECT_EQ(b.BA(62), 30);
-  EXPECT_EQ(b.BA(12), 30);
-  EXPECT_DOUBLE_EQ(b.BV(42), 10 - 30 / 21.0);
+  EXPECT_EQ(b.D(decision::kSharesRepurchased), 30);
+  EXPECT_EQ(b.BA(amount::kSharesRepurchasedAmount), 30);
+  EXPECT_EQ(b.BA(amount::kPaidInCapital), 30);
+  EXPECT_DOUBLE_EQ(b.BV(value::kSharesOutstanding), 10 - 30 / 21.0);
 }
 
 TEST(RollForward, RetiredNotesCostAPremiumOf5Percent) {
   {
     Bank b;
-    b.LA(45) = 100, b.BA(10) = 100;
-    b.D(38) = 150;  // capped at the 100 outstanding
+    b.LA(45) = 100, b.BA(amount::kCapitalNotes) = 100;
+    b.D(decision::kNotesRetired) = 150;  // capped at the 100 outstanding
     b.Run();
-    EXPECT_EQ(b.D(38), 100);
-    EXPECT_EQ(b.BA(59), 100);
-    EXPECT_DOUBLE_EQ(b.BV(50), -5);
-    EXPECT_EQ(b.BA(10), 0);
+    EXPECT_EQ(b.D(decision::kNotesRetired), 100);
+    EXPECT_EQ(b.BA(amount::kNotesRetiredAmount), 100);
+    EXPECT_DOUBLE_EQ(b.BV(value::kSecurityGains), -5);
+    EXPECT_EQ(b.BA(amount::kCapitalNotes), 0);
   }
   Bank b;
-  b.LA(45) = 100, b.BA(10) = 100;
-  b.D(38) = 20;
+  b.LA(45) = 100, b.BA(amount::kCapitalNotes) = 100;
+  b.D(decision::kNotesRetired) = 20;
   b.Run();
-  EXPECT_DOUBLE_EQ(b.BV(50), -1);
+  EXPECT_DOUBLE_EQ(b.BV(value::kSecurityGains), -1);
   EXPECT_DOUBLE_EQ(b.LA(45), 76) << "a fifth retired, then a twentieth of the rest repaid";
-  EXPECT_EQ(b.BA(58), 4);
-  EXPECT_EQ(b.BA(10), 76);
+  EXPECT_EQ(b.BA(amount::kNoteRepayments), 4);
+  EXPECT_EQ(b.BA(amount::kCapitalNotes), 76);
 }
 
 // Room for notes: 50 % of equity 200 = 100, less the 59 that remain after this quarter's
 // repayment of 0.75; 80 asked, 41 granted, 51.25 % of each term's request.
 TEST(RollForward, NewNotesShareTheRoomTheRegulatorLeaves) {
   Bank b;
-  b.t.Environment(14) = 50;
-  b.BA(12) = 120, b.BA(13) = 80;
-  b.LA(60) = 60, b.LR(60) = 9, b.BA(10) = 60;
-  b.BV(43) = 6, b.BV(44) = 7, b.BV(45) = 8;
-  b.D(35) = 30, b.D(36) = 30, b.D(37) = 20;
+  b.t.Environment(environment::kMaxCapitalNotes) = 50;
+  b.BA(amount::kPaidInCapital) = 120, b.BA(amount::kRetainedEarnings) = 80;
+  b.LA(60) = 60, b.LR(60) = 9, b.BA(amount::kCapitalNotes) = 60;
+  b.BV(value::kFirstNoteRate) = 6, b.BV(44) = 7, b.BV(value::kTwentyYearNoteRate) = 8;
+  b.D(decision::kFirstNoteIssue) = 30, b.D(36) = 30, b.D(decision::kTwentyYearNoteIssue) = 20;
   b.Run();
-  EXPECT_EQ(b.D(35), 15);
+  EXPECT_EQ(b.D(decision::kFirstNoteIssue), 15);
   EXPECT_EQ(b.D(36), 15);
-  EXPECT_EQ(b.D(37), 10);
+  EXPECT_EQ(b.D(decision::kTwentyYearNoteIssue), 10);
   EXPECT_EQ(b.LA(45), 15);
   EXPECT_EQ(b.LR(45), 6);
   EXPECT_EQ(b.LA(50), 15);
   EXPECT_EQ(b.LR(50), 7);
   EXPECT_DOUBLE_EQ(b.LA(60), 60 * 79 / 80.0 + 10);
   EXPECT_DOUBLE_EQ(b.LR(60), (60 * 79 / 80.0 * 9 + 10 * 8) / b.LA(60));
-  EXPECT_EQ(b.BA(60), 40);
-  EXPECT_EQ(b.BA(10), 60 - 1 + 40);
+  EXPECT_EQ(b.BA(amount::kNotesIssuedAmount), 40);
+  EXPECT_EQ(b.BA(amount::kCapitalNotes), 60 - 1 + 40);
 }
 
 // Commercial loans in buckets of 10, 30, 50 against a balance that may say otherwise.
@@ -310,10 +315,10 @@ TEST(RollForward, TheLadderIsTheTruthAndRunOffAbsorbsTheDrift) {
     SCOPED_TRACE(row.shows);
     Bank b;
     b.PA(26) = 10, b.PA(27) = 30, b.PA(28) = 50;
-    b.BA(32) = static_cast<std::int16_t>(row.balance_before);
+    b.BA(amount::kCommercialLoans) = static_cast<std::int16_t>(row.balance_before);
     b.Run();
-    EXPECT_EQ(b.BA(32), row.balance);
-    EXPECT_EQ(b.BA(30), row.run_off);
+    EXPECT_EQ(b.BA(amount::kCommercialLoans), row.balance);
+    EXPECT_EQ(b.BA(amount::kCommercialMaturities), row.run_off);
   }
 }
 
@@ -321,7 +326,7 @@ TEST(RollForward, TheFirstQuarterReinvestsTheMaturingSecurities) {
   Bank b;
   b.s.session.game.ResultsQuarter = 0;
   b.PA(1) = 30;
-  b.t.MarketRates(2) = 5, b.t.MarketRates(3) = 6;
+  b.t.MarketRates(market_rate::kSixMonth) = 5, b.t.MarketRates(market_rate::kOneYear) = 6;
   b.Run();
   EXPECT_EQ(b.D(23), 15);
   EXPECT_EQ(b.D(24), 15);
@@ -329,30 +334,33 @@ TEST(RollForward, TheFirstQuarterReinvestsTheMaturingSecurities) {
   EXPECT_EQ(b.PY(2), 5);
   EXPECT_EQ(b.PA(4), 15);
   EXPECT_EQ(b.PY(4), 6);
-  EXPECT_EQ(b.BA(107), 30);
+  EXPECT_EQ(b.BA(amount::kSecuritiesPurchased), 30);
 }
 
 TEST(RollForward, NewBusinessIsBookedAtTheOfferedRates) {
   Bank b;
-  b.PA(45) = 30, b.PY(45) = 4, b.BA(52) = 30;
-  b.BA(50) = 10, b.D(3) = 8;  // one-year deposits
-  b.BA(51) = 5, b.D(4) = 9;   // five-year deposits
-  b.LA(20) = 10, b.BA(43) = 10;
-  b.BA(119) = 30, b.D(8) = 10;  // fixed long loans
-  b.BA(120) = 20, b.D(9) = 9, b.s.context.FloatingBase = 7;
+  b.PA(45) = 30, b.PY(45) = 4, b.BA(amount::kTimeDeposits) = 30;
+  b.BA(amount::kNewTimeDeposits) = 10, b.D(decision::kTimeDepositRate) = 8;  // one-year deposits
+  b.BA(amount::kNewLongTimeDeposits) = 5,
+  b.D(decision::kLongTimeDepositRate) = 9;  // five-year deposits
+  b.LA(20) = 10, b.BA(amount::kRealEstateLoans) = 10;
+  b.BA(amount::kNewFixedRealEstateLoans) = 30,
+  b.D(decision::kFixedRealEstateRate) = 10;  // fixed long loans
+  b.BA(amount::kNewFloatingRealEstateLoans) = 20, b.D(decision::kFloatingRealEstateRate) = 9,
+  b.s.context.FloatingBase = 7;
   b.Run();
   EXPECT_EQ(b.PA(44), 30) << "aged one quarter";
   EXPECT_EQ(b.PA(45), 10);
   EXPECT_EQ(b.PY(45), 8);
   EXPECT_EQ(b.PA(61), 5);
   EXPECT_EQ(b.PY(61), 9);
-  EXPECT_EQ(b.BA(51), 15);
-  EXPECT_EQ(b.BA(52), 45);
+  EXPECT_EQ(b.BA(amount::kNewLongTimeDeposits), 15);
+  EXPECT_EQ(b.BA(amount::kTimeDeposits), 45);
   EXPECT_EQ(b.LA(20), 40);
   EXPECT_EQ(b.LR(20), 7.5) << "10 at 0 % merged with 30 at 10 %";
   EXPECT_EQ(b.LR(40), 2) << "floating loans keep the margin over the base";
-  EXPECT_EQ(b.BA(42), 50);
-  EXPECT_EQ(b.BA(43), 60);
+  EXPECT_EQ(b.BA(amount::kNewRealEstateLoans), 50);
+  EXPECT_EQ(b.BA(amount::kRealEstateLoans), 60);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Items.h"
 #include "newgame/OpeningBanks.h"
 #include "newgame/PeriodZero.h"
 #include "platform/ByteCoding.h"
@@ -78,7 +79,7 @@ struct PeriodZero : ::testing::Test, test::TestSession {
     dir.Write("DATAEC.QVS", HandEconomy());
     dir.Write("INIT.QVS", HandInit());
     EnvironmentDefaults(session);
-    session.tables.TaxRate = ToSingle(session.tables.Environment(18));
+    session.tables.TaxRate = ToSingle(session.tables.Environment(environment::kTaxRate));
     session.game.NumBanks = 3;
     session.game.EconPeriod = 50;
     state.BankType(1) = bank_type::kFullService;
@@ -241,7 +242,8 @@ TEST_F(PeriodZero, MarketHistoryRateTableAndGameState) {
   // The price index and the economy's index run back through periods 50 and 54.
   EXPECT_NEAR(t.PlotHistory(15, 7), 100 / 1.005, 1e-4);
   EXPECT_NEAR(t.PlotHistory(15, 8), 3.5 / 1.0254, 1e-6);
-  EXPECT_NEAR(t.EconIndex(9), 3.5 / (1.0251 * 1.0252 * 1.0253 * 1.0254), 1e-5);
+  EXPECT_NEAR(t.EconIndex(econ_index::kGrowthIndex), 3.5 / (1.0251 * 1.0252 * 1.0253 * 1.0254),
+              1e-5);
   const double kTable[] = {6, 6, 6, 6, 7, 7, 7, 7, 8, 8, 8, 8, 8, 8, 8, 8, 7, 7, 7, 7};
   for (int i = 1; i <= 20; ++i) {
     EXPECT_NEAR(state.RateTable(i), kTable[i - 1], 1e-6) << "rate table " << i;
@@ -265,17 +267,20 @@ TEST_F(PeriodZero, MarketHistoryRateTableAndGameState) {
 TEST_F(PeriodZero, IndustryValuesFollowTheBanksTypes) {
   Calculate();
   const GameTables& t = session.tables;
-  EXPECT_EQ(t.IndustrySums(10), 331 + 158 + 321);  // checking
-  EXPECT_EQ(t.EconIndex(5), t.IndustrySums(10));
-  EXPECT_EQ(t.IndustrySums(14), 126 + 165 + 131);  // commercial loans
-  EXPECT_EQ(t.EconIndex(2), t.IndustrySums(14));
-  EXPECT_EQ(t.EconIndex(6), 200 + 75 + 100);  // savings
-  EXPECT_EQ(t.EconIndex(10), 3 * 80);         // home equity
-  EXPECT_EQ(t.EconIndex(1), 100);
-  EXPECT_NEAR(t.IndustrySums(1), (1.05 + 0.95 + 1.05) / 3, 1e-6);
-  EXPECT_NEAR(t.IndustrySums(21), (69.0 / 57.5 + 42.0 / 52.5 + 79.0 / 65.5) / 3, 1e-9);
-  EXPECT_NEAR(t.Environment(21), (15.0 + 10 + 10) / 3, 1e-12);  // mean premises
-  EXPECT_NEAR(t.Environment(19),
+  EXPECT_EQ(t.IndustrySums(industry::kCheckingDeposits), 331 + 158 + 321);
+  EXPECT_EQ(t.EconIndex(econ_index::kCheckingMarket), t.IndustrySums(industry::kCheckingDeposits));
+  EXPECT_EQ(t.IndustrySums(industry::kCommercialLoans), 126 + 165 + 131);
+  EXPECT_EQ(t.EconIndex(econ_index::kCommercialLoanMarket),
+            t.IndustrySums(industry::kCommercialLoans));
+  EXPECT_EQ(t.EconIndex(econ_index::kSavingsMarket), 200 + 75 + 100);
+  EXPECT_EQ(t.EconIndex(econ_index::kHomeEquityLoanMarket), 3 * 80);
+  EXPECT_EQ(t.EconIndex(econ_index::kPriceLevel), 100);
+  EXPECT_NEAR(t.IndustrySums(industry::kCheckingRate), (1.05 + 0.95 + 1.05) / 3, 1e-6);
+  EXPECT_NEAR(t.IndustrySums(industry::kCapitalRatio),
+              (69.0 / 57.5 + 42.0 / 52.5 + 79.0 / 65.5) / 3, 1e-9);
+  EXPECT_NEAR(t.Environment(environment::kPremisesSpread), (15.0 + 10 + 10) / 3,
+              1e-12);  // mean premises
+  EXPECT_NEAR(t.Environment(environment::kExpenseASpread),
               (Profile(kFs).Results(72) + Profile(kTu).Results(72) + Profile(kBu).Results(72)) / 3,
               1e-9);
 
@@ -284,11 +289,11 @@ TEST_F(PeriodZero, IndustryValuesFollowTheBanksTypes) {
   for (int b = 1; b <= 10; ++b)
     state.BankType(b) = bank_type::kConsumer;
   Calculate();
-  for (int i = 1; i <= 9; ++i) {
+  for (int i = industry::kCheckingRate; i <= industry::kFloatingRealEstateRate; ++i) {
     EXPECT_NEAR(t.IndustrySums(i), Max(Profile(bank_type::kConsumer).Decision(i), 0.1), 1e-5)
         << "decision " << i;
   }
-  EXPECT_EQ(t.IndustrySums(11), 10 * 300);
+  EXPECT_EQ(t.IndustrySums(industry::kSavingsDeposits), 10 * 300);
 }
 
 TEST_F(PeriodZero, FailuresAbandonTheCreation) {
@@ -311,7 +316,7 @@ TEST_F(PeriodZero, FailuresAbandonTheCreation) {
        {Answer::kOk},
        {"Quorvant CalcPeriod0 Module Error 6"},
        "securities beyond 32767 overflow"},
-      {[](PeriodZero& f) { f.session.tables.Environment(12) = 0; },
+      {[](PeriodZero& f) { f.session.tables.Environment(environment::kMinCapital) = 0; },
        {Answer::kOk},
        {"Quorvant CalcPeriod0 Module Error 11"},
        "no minimum capital divides by zero"},
@@ -345,17 +350,12 @@ TEST_F(PeriodZero, FailuresAbandonTheCreation) {
 }
 
 TEST(PeriodZeroChance, CreationsDifferOnlyInThePerturbedValues) {
-  test::TempDir dir;
-  dir.Write("DATAEC.QVS", HandEconomy());
-  dir.Write("INIT.QVS", HandInit());
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
   std::vector<NewGameState> states(2);
   for (std::size_t run = 0; run < 2; ++run) {
-    SeededRandom random(run + 1);
-    Session session{files, ui, clock, random};
-    session.GamePath = dir.path();
+    test::SeededTestSession game(run + 1);
+    game.dir.Write("DATAEC.QVS", HandEconomy());
+    game.dir.Write("INIT.QVS", HandInit());
+    Session& session = game.session;
     EnvironmentDefaults(session);
     session.game.NumBanks = 1;
     session.game.EconPeriod = 30;
@@ -374,20 +374,20 @@ TEST(PeriodZeroChance, CreationsDifferOnlyInThePerturbedValues) {
 
 TEST_F(PeriodZero, OpeningBanksTakeTheirTypesProfile) {
   Calculate();
-  session.tables.BankAmounts(5, 1) = 77;
-  session.tables.Decision(4, 2) = 3.5F;
+  session.tables.BankAmounts(5, amount::kTotalAssets) = 77;
+  session.tables.Decision(4, decision::kSavingsRate) = 3.5F;
   LoadOpeningBanks(session, state);
   const GameTables& t = session.tables;
   const int kTypes[] = {kFs, kTu, kBu};
   for (int b = 1; b <= 3; ++b) {
     const BankProfile& p = Profile(kTypes[b - 1]);
-    EXPECT_EQ(t.BankAmounts(b, 1), p.Amounts(1)) << "bank " << b;
+    EXPECT_EQ(t.BankAmounts(b, amount::kTotalAssets), p.Amounts(1)) << "bank " << b;
     EXPECT_EQ(t.BankValues(b, 121), p.Results(121)) << "bank " << b;
     EXPECT_EQ(t.Decision(b, 63), p.Decision(63)) << "bank " << b;
     EXPECT_EQ(t.Portfolios(b), p.lots) << "bank " << b;
   }
-  EXPECT_EQ(t.BankAmounts(5, 1), 0);
-  EXPECT_EQ(t.Decision(4, 2), 0);
+  EXPECT_EQ(t.BankAmounts(5, amount::kTotalAssets), 0);
+  EXPECT_EQ(t.Decision(4, decision::kSavingsRate), 0);
   EXPECT_EQ(t.Portfolios(10), Portfolio{});
 }
 

@@ -18,6 +18,7 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -206,21 +207,15 @@ TEST(ShippedData, OpeningBooksMatchTheirTypes) {
 
 // ---- Into a new game's directory ----------------------------------------------------------
 
-struct CopyStaticData : ::testing::Test {
+// The session's folder is the new game's.
+struct CopyStaticData : ::testing::Test, test::TestSession {
   test::TempDir program;
-  test::TempDir game;
-  LocalFileSystem real;
-  test::FaultyFileSystem files{real};
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+  test::TempDir& game = dir;
 
   void SetUp() override {
     program.Write("DATAEC.QVS", "economy");
     program.Write("INIT.QVS", "books");
     session.ProgramDir = program.path().substr(0, program.path().size() - 1);
-    session.GamePath = game.path();
   }
 };
 
@@ -243,14 +238,9 @@ TEST_F(CopyStaticData, CopiesOnlyWhatTheGameLacksAndReportsFailures) {
 // Every starting period of the shipped economy opens a game of ten banks without an error,
 // with balanced books and believable figures.
 TEST(ShippedData, EveryStartingPeriodOpensAPlausibleGame) {
-  test::TempDir dir;
-  LocalFileSystem files;
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{}};
-  SeededRandom random(20240917);
-  Session session{files, ui, clock, random};
+  test::SeededTestSession game(20240917);
+  Session& session = game.session;
   session.ProgramDir = test::ProgramDir();
-  session.GamePath = dir.path();
   ASSERT_TRUE(CopyStaticDataFiles(session).ok());
   EnvironmentDefaults(session);
   session.tables.TaxRate = ToSingle(session.tables.Environment(18));
@@ -262,7 +252,7 @@ TEST(ShippedData, EveryStartingPeriodOpensAPlausibleGame) {
   for (int period = 1; period <= 100; ++period) {
     SCOPED_TRACE(testing::Message() << "EconPeriod " << period);
     session.game.EconPeriod = static_cast<std::int16_t>(period);
-    ASSERT_EQ(CalcPeriod0(session, state), 0) << testing::PrintToString(ui.texts());
+    ASSERT_EQ(CalcPeriod0(session, state), 0) << testing::PrintToString(game.ui.texts());
     for (int type = 1; type <= 4; ++type) {
       const BankProfile& p = state.TypeProfile(type);
       const auto a = [&](int item) { return static_cast<int>(p.Amounts(item)); };
@@ -279,7 +269,7 @@ TEST(ShippedData, EveryStartingPeriodOpensAPlausibleGame) {
     }
     LoadOpeningBanks(session, state);
   }
-  EXPECT_TRUE(ui.shown().empty());
+  EXPECT_TRUE(game.ui.shown().empty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSession.h"
 
 namespace qv {
 namespace {
@@ -44,18 +45,11 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // A two-bank game in a temporary game directory, its files written by the game's own writers.
-struct PrintReportTest : ::testing::Test {
-  test::TempDir dir;
-  LocalFileSystem real;
-  test::FaultyFileSystem files{real};
-  test::ScriptedUi ui;
-  FixedClock clock{DateTime{2026, 3, 9, 14, 5, 7}};
-  FixedRandom random{0.5F};
-  Session session{files, ui, clock, random};
+struct PrintReportTest : ::testing::Test, test::TestSession {
   TextPages printer;
 
   void SetUp() override {
-    session.GamePath = dir.path();
+    clock.set_now(DateTime{2026, 3, 9, 14, 5, 7});
     session.ProgramDir = dir.Subdir("program");
     session.game.GameName = "Fall 26";
     session.game.ResultsQuarter = 3;
