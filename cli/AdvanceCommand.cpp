@@ -82,7 +82,7 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
       }
       // A game that verify rejects is not advanced: its next quarter would build on faults.
       const std::vector<std::string> problems =
-          GameProblems(tool.session().files, tool.session().GamePath);
+          GameProblems(tool.session().files, tool.session().GamePath, ArchiveScope::kNewestQuarter);
       if (!problems.empty()) {
         for (const std::string& line : problems) {
           streams.err << line << "\n";

@@ -11,11 +11,14 @@ namespace qv {
 namespace {
 
 void CheckArchive(FileSystem& files, const std::string& directory, const GameRecord& game,
-                  std::vector<std::string>* problems) {
+                  ArchiveScope scope, std::vector<std::string>* problems) {
   std::vector<int> quarters;
   if (!ListQuarters(files, directory, &quarters).ok()) {
     problems->push_back(std::string(kArchiveFolderName) + ": cannot be listed");
     return;
+  }
+  if (scope == ArchiveScope::kNewestQuarter && quarters.size() > 1) {
+    quarters.erase(quarters.begin(), quarters.end() - 1);
   }
   for (const int quarter : quarters) {
     JournalEntry entry;
@@ -44,7 +47,8 @@ void CheckArchive(FileSystem& files, const std::string& directory, const GameRec
 
 }  // namespace
 
-std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory) {
+std::vector<std::string> CheckStorage(FileSystem& files, const std::string& directory,
+                                      ArchiveScope scope) {
   std::vector<std::string> problems;
   for (const char* marker : {kJournalFileName, kReplaceMarkerName}) {
     if (files.Exists(JoinPath(directory, marker))) {
@@ -58,12 +62,13 @@ std::vector<std::string> CheckStorage(FileSystem& files, const std::string& dire
       !DecodeGlobalFile(text, &game)) {
     return problems;  // the file check reports a missing or damaged Global.qv
   }
-  CheckArchive(files, directory, game, &problems);
+  CheckArchive(files, directory, game, scope, &problems);
   return problems;
 }
 
-std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory) {
-  std::vector<std::string> problems = CheckStorage(files, directory);
+std::vector<std::string> GameProblems(FileSystem& files, const std::string& directory,
+                                      ArchiveScope scope) {
+  std::vector<std::string> problems = CheckStorage(files, directory, scope);
   for (std::string& problem : CheckGameDirectory(files, directory)) {
     problems.push_back(std::move(problem));
   }

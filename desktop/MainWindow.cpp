@@ -753,7 +753,8 @@ void MainWindow::mnuAdvanceAdvanceGame_Click() {
   if (Tell("Are you sure you want to advance the game?", Buttons::kYesNo, Icon::kExclamation) ==
       Answer::kYes) {
     // A game with faults is not advanced: its next quarter would build on them.
-    const std::vector<std::string> problems = GameProblems(session().files, session().GamePath);
+    const std::vector<std::string> problems =
+        GameProblems(session().files, session().GamePath, ArchiveScope::kNewestQuarter);
     if (!problems.empty()) {
       std::string text = "The game was not advanced; its files have these problems:";
       for (const std::string& line : problems) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -217,18 +218,39 @@ bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) c
     resolved = ".";
   }
 
-  std::size_t start = 0;
-  while (start <= rest.size()) {
+  std::vector<std::string> components;
+  bool climbs = false;
+  for (std::size_t start = 0; start <= rest.size();) {
     std::size_t end = rest.find_first_of("/\\", start);
     if (end == std::string::npos) {
       end = rest.size();
     }
-    const std::string component = rest.substr(start, end - start);
+    std::string component = rest.substr(start, end - start);
     start = end + 1;
-    if (component.empty() || component == ".") {
-      continue;
+    if (!component.empty() && component != ".") {
+      climbs = climbs || component == "..";
+      components.push_back(std::move(component));
     }
-    std::error_code ignored;
+  }
+  // Most paths are spelt as on disk, or differ only in the letter case of their last name:
+  // one or two looks at the whole path then do instead of one per component.
+  std::error_code ignored;
+  std::size_t matched = 0;
+  if (!climbs && !components.empty()) {
+    fs::path folder = resolved;
+    for (std::size_t i = 0; i + 1 < components.size(); ++i) {
+      folder /= components[i];
+    }
+    if (fs::exists(folder / components.back(), ignored)) {
+      resolved = folder / components.back();
+      matched = components.size();
+    } else if (fs::exists(folder, ignored)) {
+      resolved = folder;
+      matched = components.size() - 1;
+    }
+  }
+  for (std::size_t i = matched; i < components.size(); ++i) {
+    const std::string& component = components[i];
     fs::path exact = resolved / component;
     if (component == ".." || fs::exists(exact, ignored)) {
       resolved = exact;
@@ -450,17 +472,11 @@ class LocalFileBatch final : public FileBatch {
   // one after the other would wait for the device once per file.
   Status SyncAll() {
     std::vector<int> errors(staged_.size(), 0);
-    std::vector<std::thread> syncs;
-    for (std::size_t i = 0; i < staged_.size(); ++i) {
-      syncs.emplace_back([&errors, i, fd = staged_[i].fd] {
-        if (::fsync(fd) != 0) {
-          errors[i] = errno;
-        }
-      });
-    }
-    for (std::thread& sync : syncs) {
-      sync.join();
-    }
+    SideBySide(staged_.size(), [&](std::size_t i) {
+      if (::fsync(staged_[i].fd) != 0) {
+        errors[i] = errno;
+      }
+    });
     for (std::size_t i = 0; i < staged_.size(); ++i) {
       if (errors[i] != 0) {
         errno = errors[i];
@@ -473,22 +489,41 @@ class LocalFileBatch final : public FileBatch {
   // Syncs the folders side by side, for the same reason.
   static Status SyncDirectories(const std::vector<std::string>& directories) {
     std::vector<Status> results(directories.size(), Status::Ok());
-    std::vector<std::thread> syncs;
-    for (std::size_t i = 0; i < directories.size(); ++i) {
-      syncs.emplace_back([&results, &directories, i] {
-        const std::string& directory = directories[i];
-        results[i] = SyncHostDirectory(directory.empty() ? "." : directory, directory);
-      });
-    }
-    for (std::thread& sync : syncs) {
-      sync.join();
-    }
+    SideBySide(directories.size(), [&](std::size_t i) {
+      const std::string& directory = directories[i];
+      results[i] = SyncHostDirectory(directory.empty() ? "." : directory, directory);
+    });
     for (Status& result : results) {
       if (!result.ok()) {
         return result;
       }
     }
     return Status::Ok();
+  }
+
+  // Runs `work` for 0..count-1 on a few threads, each taking every few-th item: enough for the
+  // device to see the syncs together, without a thread started per file.
+  template <typename Work>
+  static void SideBySide(std::size_t count, const Work& work) {
+    constexpr std::size_t kThreads = 8;
+    if (count <= 1) {
+      for (std::size_t i = 0; i < count; ++i) {
+        work(i);
+      }
+      return;
+    }
+    const std::size_t threads = std::min(count, kThreads);
+    std::vector<std::thread> running;
+    for (std::size_t t = 0; t < threads; ++t) {
+      running.emplace_back([&work, t, threads, count] {
+        for (std::size_t i = t; i < count; i += threads) {
+          work(i);
+        }
+      });
+    }
+    for (std::thread& thread : running) {
+      thread.join();
+    }
   }
 
   const LocalFileSystem& owner_;
