@@ -43,8 +43,8 @@ bool Calculate(Session& session, EngineContext& context, PortfolioSource& portfo
   const int quarter = game.ResultsQuarter;
   context.Season = SeasonOf(quarter);
   // Still last quarter's rates here: the economy below draws the new ones.
-  context.FloatingBase =
-      quarter % 4 == 0 ? t.MarketRates(market_rate::kOneYear) : t.PlotHistory(16 - context.Season, 2);
+  context.FloatingBase = quarter % 4 == 0 ? t.MarketRates(market_rate::kOneYear)
+                                          : t.PlotHistory(16 - context.Season, 2);
   t.TaxRate = ToSingle(t.Environment(environment::kTaxRate));
   context.TaxRate = static_cast<double>(t.TaxRate);
 

@@ -234,7 +234,8 @@ void ComputeIndustryAverages(EngineContext& context) {
         item == kCdRate ? t.MarketRates(market_rate::kSixMonth) + 0.5 : MarketDefault(t, 1, item);
     blend(item, market_default, item);
   }
-  blend(kHomeEquityLoanRate, t.MarketRates(market_rate::kMortgage) + 1.0, decision::kHomeEquityLoanRate);
+  blend(kHomeEquityLoanRate, t.MarketRates(market_rate::kMortgage) + 1.0,
+        decision::kHomeEquityLoanRate);
   blend(kHomeEquityFee, 100.0 * t.Environment(environment::kHomeEquityFeeNorm),
         decision::kHomeEquityFee);
 

@@ -235,8 +235,8 @@ void AllocateMarket(EngineContext& context) {
           Min(sw(kApplicationLimit), context.ProductParams(p, 2) * sw(kScore) * context.MarketSize);
       if (k == 2) {
         // A certificate priced well below the market rate loses most of its buyers.
-        const double below =
-            t.MarketRates(market_rate::kSixMonth) - static_cast<double>(t.Decision(b, decision::kCdRate));
+        const double below = t.MarketRates(market_rate::kSixMonth) -
+                             static_cast<double>(t.Decision(b, decision::kCdRate));
         if (below > 1.0) {
           sw(kCeiling) *= 0.1;
         } else if (below > 0.75) {

@@ -74,8 +74,8 @@ std::vector<double> YearlyLadder(BankBooks& books, int first) {
 void FillAssets(BankBooks& books) {
   RepricingSide assets(books, amount::kFirstRepricedAsset);
   assets.Add(kOver5Years, books.BA(amount::kCashAndReserves));
-  assets.Add(kUpTo3Months,
-             static_cast<double>(books.BA(amount::kOvernightInvestments)) + books.PA(lot::kFirstSecurity));
+  assets.Add(kUpTo3Months, static_cast<double>(books.BA(amount::kOvernightInvestments)) +
+                               books.PA(lot::kFirstSecurity));
   assets.AddBuckets(k3To12Months, 2, 4);
   assets.AddBuckets(k1To5Years, 5, 20);
   assets.AddBuckets(kOver5Years, 21, 25);
