@@ -47,7 +47,9 @@ class Checker {
   std::vector<std::string> Run() {
     std::optional<GameRecord> game = CheckGlobal();
     const int num_banks = game ? game->NumBanks : 0;
-    CheckBanks(num_banks);
+    CheckBanks(num_banks, game && game->ResultsQuarter >= 0
+                              ? std::optional<int>(game->ResultsQuarter)
+                              : std::nullopt);
     CheckPlot(num_banks);
     CheckPortfolio(num_banks);
     CheckComp(game);
@@ -158,7 +160,9 @@ class Checker {
     return game;
   }
 
-  void CheckBanks(int num_banks) {
+  // `quarter`: the results quarter Global.qv holds, which each bank's status record must
+  // hold too: an update interrupted between the two files leaves them apart.
+  void CheckBanks(int num_banks, std::optional<int> quarter) {
     const std::optional<std::int64_t> size = Size(kBanks, true);
     if (!size) {
       return;
@@ -194,6 +198,12 @@ class Checker {
         ExpectFinite(kBanks, number, record, *layout[static_cast<std::size_t>(number)]);
       }
       for (int b = 1; b <= num_banks; ++b) {
+        constexpr int kStatusQuarter = kLastUpdatedLength / 2 + 1;
+        if (number == BankBlockRecord(b) && quarter && record.Integer(kStatusQuarter) != *quarter) {
+          Problem(std::string(kBanks) + " bank " + std::to_string(b) + ": status of quarter " +
+                  std::to_string(record.Integer(kStatusQuarter)) + ", but " + kGlobalFileName +
+                  " holds quarter " + std::to_string(*quarter));
+        }
         if (number == BankBlockRecord(b) + 9) {
           for (int item = 1; item <= 42; ++item) {
             amounts[static_cast<std::size_t>(b)](item) = record.Integer(item);

@@ -77,6 +77,9 @@ TEST(GameCheck, EachKindOfDamageIsNamed) {
       {"infinities in a status record",
        [](GameDirectory& g) { Patch(g, "Banks.qv", 37 * 84 + 20, kInfinity + kNan); },
        {"banks.qv record 38: Single 6 is not finite (and 1 more)"}},
+      {"bank 2's status a quarter ahead of the game, as an interrupted update leaves it",
+       [](GameDirectory& g) { Patch(g, "Banks.qv", 50 * 84 + 16, std::string("\x01\x00", 2)); },
+       {"banks.qv bank 2: status of quarter 1, but Global.qv holds quarter 0"}},
       {"unbalanced claims",
        [](GameDirectory& g) { Patch(g, "Banks.qv", 59 * 84 + 12, std::string("\x67\x00", 2)); },
        {"banks.qv bank 2: total assets 152 differ from liabilities and equity 153 "

@@ -90,6 +90,9 @@ struct GameDirectory : TestSession {
   // Writes the whole file set of a started game (quarter 0) into the directory.
   void WriteWholeGame() {
     session.game.ResultsQuarter = 0;
+    for (int b = 1; b <= session.game.NumBanks; ++b) {
+      session.tables.BankQuarter(b) = 0;  // each bank's status at the game's quarter
+    }
     const bool written = WriteGlobalFile(session, 0) && WriteBanksUpdate(session, 0) &&
                          WritePlotUpdate(session, 0) && WritePortfolioFile(session) &&
                          WriteCompFile(session, 0);
