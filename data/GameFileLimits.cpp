@@ -38,7 +38,9 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::int64_t MaxGlobalFileBytes() {
+namespace {
+
+std::int64_t WidestGlobalFileBytes() {
   GameRecord widest;
   const std::string name(kLongestName, 'W');
   widest.GameVersion = widest.GameId = std::string(kLongestStamp, 'W');
@@ -52,6 +54,14 @@ std::int64_t MaxGlobalFileBytes() {
     widest.BankLevel(b) = widest.DiskType(b) = widest.BankFlag(b) = -32768;
   }
   return static_cast<std::int64_t>(EncodeGlobalFile(widest).size()) + 2 * kTrailingBlankLines;
+}
+
+}  // namespace
+
+std::int64_t MaxGlobalFileBytes() {
+  // Worked out once: every read of a Global.qv asks for it.
+  static const std::int64_t most = WidestGlobalFileBytes();
+  return most;
 }
 
 std::optional<std::int64_t> MaxGameFileBytes(std::string_view name) {
