@@ -25,6 +25,19 @@ namespace qv {
 
 namespace {
 
+// A page of the options: one titled frame that fills it, its boxes on the grid returned.
+QGridLayout* MakePage(const char* page_name, const char* title, const char* frame_name,
+                      QWidget** page, QGroupBox** frame) {
+  *page = new QWidget;
+  (*page)->setObjectName(page_name);
+  *frame = new QGroupBox(title, *page);
+  (*frame)->setObjectName(frame_name);
+  auto* layout = new QVBoxLayout(*page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(*frame);
+  return new QGridLayout(*frame);
+}
+
 constexpr std::array<char, 2> kDriveLetters = {'A', 'B'};
 // The report's own choice when the settings name no font: Courier at 12 points.
 constexpr const char* kDefaultPrinterFont = "Courier";
@@ -106,11 +119,9 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, QWidget* owner)
 }
 
 QWidget* OptionsDialog::DrivesPage() {
-  auto* page = new QWidget;
-  page->setObjectName("picOptions(0)");
-  auto* frame = new QGroupBox("Diskette Drives", page);
-  frame->setObjectName("fraDrives");
-  auto* grid = new QGridLayout(frame);
+  QWidget* page = nullptr;
+  QGroupBox* frame = nullptr;
+  QGridLayout* grid = MakePage("picOptions(0)", "Diskette Drives", "fraDrives", &page, &frame);
   auto* note = new QLabel(
       "Bank paths written as a:\\ or b:\\ lead to these folders. A drive without a folder is "
       "a missing drive.",
@@ -145,18 +156,13 @@ QWidget* OptionsDialog::DrivesPage() {
   }
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(3, 1);
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(frame);
   return page;
 }
 
 QWidget* OptionsDialog::PrinterPage() {
-  auto* page = new QWidget;
-  page->setObjectName("picOptions(1)");
-  auto* frame = new QGroupBox("Quarterly Report", page);
-  frame->setObjectName("fraPrinter");
-  auto* grid = new QGridLayout(frame);
+  QWidget* page = nullptr;
+  QGroupBox* frame = nullptr;
+  QGridLayout* grid = MakePage("picOptions(1)", "Quarterly Report", "fraPrinter", &page, &frame);
   auto* note = new QLabel("The report's columns line up only in a fixed-pitch font.", frame);
   note->setWordWrap(true);
   grid->addWidget(note, 0, 0, 1, 2);
@@ -178,18 +184,13 @@ QWidget* OptionsDialog::PrinterPage() {
   grid->addWidget(font_size_, 2, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(3, 1);
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(frame);
   return page;
 }
 
 QWidget* OptionsDialog::UndoPage() {
-  auto* page = new QWidget;
-  page->setObjectName("picOptions(2)");
-  auto* frame = new QGroupBox("Quarter Archive", page);
-  frame->setObjectName("fraArchive");
-  auto* grid = new QGridLayout(frame);
+  QWidget* page = nullptr;
+  QGroupBox* frame = nullptr;
+  QGridLayout* grid = MakePage("picOptions(2)", "Quarter Archive", "fraArchive", &page, &frame);
   auto* note = new QLabel(
       "Each advance keeps the game as it stood before, so that it can be undone. 0 keeps every "
       "quarter; a smaller archive lets fewer advances be undone.",
@@ -206,9 +207,6 @@ QWidget* OptionsDialog::UndoPage() {
   grid->addWidget(keep_quarters_, 1, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(2, 1);
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(frame);
   return page;
 }
 
