@@ -12,6 +12,7 @@
 #include "data/GameLock.h"
 #include "data/GlobalFile.h"
 #include "data/QuarterArchive.h"
+#include "tests/support/SweepUi.h"
 #include "tests/support/TestGame.h"
 
 namespace qv {
@@ -21,35 +22,7 @@ namespace fs = std::filesystem;
 
 using Files = std::map<std::string, std::string>;
 
-// Answers whatever an advance asks when its files fail under it, so that every run ends: disk
-// requests OK a few times and then Cancel, retries Cancel, every yes/no Yes (give up, omit the
-// disk), a bank whose decisions cannot be read `fix` (abort by default).
-class SweepUi : public Ui {
- public:
-  explicit SweepUi(FixChoice fix = FixChoice::kWait) : fix_(fix) {}
-  Answer Show(const Message& message) override {
-    texts.push_back(message.text);
-    switch (message.buttons) {
-      case Buttons::kOk:
-        return Answer::kOk;
-      case Buttons::kOkCancel:
-        return ++asked_[message.text] <= 3 ? Answer::kOk : Answer::kCancel;
-      case Buttons::kYesNo:
-        return Answer::kYes;
-      case Buttons::kRetryCancel:
-        return Answer::kCancel;
-    }
-    return Answer::kCancel;
-  }
-  FixChoice ChooseFixDecisions(const std::string&, bool) override { return fix_; }
-  int ChooseComputerLevel() override { return 1; }
-
-  std::vector<std::string> texts;
-
- private:
-  FixChoice fix_;
-  std::map<std::string, int> asked_;
-};
+using test::SweepUi;
 
 // The game files of a folder as bytes; what else lives there (the archive, the lock) is not
 // part of the game's state.

@@ -15,6 +15,7 @@
 #include "data/StorageCheck.h"
 #include "newgame/NewGameState.h"
 #include "setup/NewGameFlow.h"
+#include "tests/support/SweepUi.h"
 #include "tests/support/TestGame.h"
 
 namespace qv {
@@ -89,32 +90,6 @@ std::vector<long> SweepPoints(long operations) {
   return points;
 }
 
-// Answers a creation under faults so that every run ends: disk requests OK a few times and
-// then Cancel, every yes/no Yes, every other box OK.
-class PatientUi : public Ui {
- public:
-  Answer Show(const Message& message) override {
-    switch (message.buttons) {
-      case Buttons::kOkCancel:
-        return ++asked_[message.text] <= 3 ? Answer::kOk : Answer::kCancel;
-      case Buttons::kYesNo:
-        return Answer::kYes;
-      case Buttons::kRetryCancel:
-        return Answer::kCancel;
-      case Buttons::kOk:
-        return Answer::kOk;
-    }
-    return Answer::kCancel;
-  }
-  FixChoice ChooseFixDecisions(const std::string&, bool) override {
-    return FixChoice::kLastQuarter;
-  }
-  int ChooseComputerLevel() override { return 1; }
-
- private:
-  std::map<std::string, int> asked_;
-};
-
 // A game of two teams around a computer bank, advanced once (so it has an archive) and with
 // decisions keyed in for its next quarter, about to be replaced by a game of the same teams
 // with another computer bank.
@@ -130,7 +105,7 @@ struct ReplaceGame : ::testing::Test {
     ASSERT_EQ(game.Create(game.Setup({{"Alder"}, {"Birch", 2, 2}, {"Cedar", kManagementHuman, 1}})),
               Proceed::kGoOn);
     {
-      PatientUi ui;
+      test::SweepUi ui(FixChoice::kLastQuarter);
       Session session(game.real, ui, game.clock, game.random);
       session.GamePath = game.session.GamePath;
       session.ProgramDir = game.session.ProgramDir;
@@ -163,7 +138,7 @@ struct ReplaceGame : ::testing::Test {
   }
 
   Proceed Replace(FileSystem& files) {
-    PatientUi ui;
+    test::SweepUi ui(FixChoice::kLastQuarter);
     SeededRandom random(5);
     Session session(files, ui, game.clock, random);
     session.GamePath = folders[0];
