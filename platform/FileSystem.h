@@ -108,10 +108,15 @@ std::unique_ptr<FileBatch> MakeSequentialBatch(FileSystem& files);
 // Drive letters ('A'..'Z') mapped to host directories; an unmapped drive is a missing drive.
 using DriveMap = std::map<char, std::string>;
 
+class SyncWorkers;
+
 // The host's file system.
 class LocalFileSystem final : public FileSystem {
  public:
   explicit LocalFileSystem(DriveMap drives = {});
+  ~LocalFileSystem() override;
+  LocalFileSystem(const LocalFileSystem&) = delete;
+  LocalFileSystem& operator=(const LocalFileSystem&) = delete;
   // A changed drive map, used from the next operation on.
   void set_drives(DriveMap drives) { drives_ = std::move(drives); }
 
@@ -141,8 +146,12 @@ class LocalFileSystem final : public FileSystem {
   bool Resolve(const std::string& path, std::string* host_path) const;
 
  private:
+  // The same, and whether the entry `path` names is there.
+  bool Resolve(const std::string& path, std::string* host_path, bool* exists) const;
+
   DriveMap drives_;
   bool durable_ = true;
+  std::unique_ptr<SyncWorkers> sync_workers_;
 };
 
 // `path` in upper case with '/' separators and no separator at the end: the spelling two

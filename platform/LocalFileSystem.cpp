@@ -4,21 +4,20 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <system_error>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
+#include "platform/SyncWorkers.h"
 
 namespace qv {
 
@@ -67,31 +66,96 @@ Status HostError(int otherwise, const std::string& path) {
                        path + ": " + std::strerror(host_error));
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// A descriptor closed when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  int get() const { return fd_; }
 
+ private:
+  int fd_;
+};
+
+// Reads up to `size` bytes at `offset`, going on after short reads and interruptions; returns
+// how many were read (fewer at the end of the file), or -1 with errno set.
+ssize_t ReadAt(int fd, char* buffer, std::size_t size, std::int64_t offset) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::pread(fd, buffer + done, size - done,
+                                static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      return -1;
+    }
+    if (got == 0) {
+      break;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+// Writes all of `contents` at `offset`, going on after short writes and interruptions.
+bool WriteAt(int fd, std::string_view contents, std::int64_t offset) {
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t wrote = ::pwrite(fd, contents.data() + done, contents.size() - done,
+                                   static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (wrote < 0 && errno == EINTR) {
+      continue;
+    }
+    if (wrote <= 0) {
+      return false;
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+// The records are read through a window of the file's bytes: a game file is smaller than the
+// window, so all its records come from one read, and a huge planted file is still read no
+// further than the records asked for.
 class LocalRecordFile final : public RecordFile {
  public:
-  LocalRecordFile(FilePtr file, std::string path, int record_length)
+  LocalRecordFile(Descriptor file, std::string path, int record_length)
       : file_(std::move(file)), path_(std::move(path)), record_length_(record_length) {}
 
   Status Read(int record, std::span<std::uint8_t> record_bytes) override {
     if (record < 1) {
       return Status::Error(error::kBadFileName, path_ + ": bad record number");
     }
-    if (std::fseek(file_.get(), Offset(record), SEEK_SET) != 0) {
-      return HostError(error::kDeviceIo, path_);
-    }
-    const std::size_t got = std::fread(record_bytes.data(), 1, record_bytes.size(), file_.get());
-    if (got != record_bytes.size()) {
-      if (std::ferror(file_.get()) != 0) {
+    const std::int64_t offset = Offset(record);
+    const auto length = static_cast<std::int64_t>(record_bytes.size());
+    const auto window_end = window_offset_ + static_cast<std::int64_t>(window_.size());
+    if (offset < window_offset_ || offset + length > window_end) {
+      window_.resize(std::max(kWindowBytes, record_bytes.size()));
+      const ssize_t got = ReadAt(file_.get(), window_.data(), window_.size(), offset);
+      window_.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+      window_offset_ = offset;
+      if (got < 0) {
         return HostError(error::kDeviceIo, path_);
       }
-      return Status::Error(error::kInputPastEnd,
-                           path_ + ": record " + std::to_string(record) + " past end of file");
+      if (got < length) {
+        return Status::Error(error::kInputPastEnd,
+                             path_ + ": record " + std::to_string(record) + " past end of file");
+      }
     }
+    const auto from = window_.begin() + (offset - window_offset_);
+    std::copy(from, from + length, record_bytes.begin());
     return Status::Ok();
   }
 
@@ -99,59 +163,67 @@ class LocalRecordFile final : public RecordFile {
     if (record < 1) {
       return Status::Error(error::kBadFileName, path_ + ": bad record number");
     }
-    if (std::fseek(file_.get(), Offset(record), SEEK_SET) != 0) {
-      return HostError(error::kDeviceIo, path_);
-    }
-    if (std::fwrite(record_bytes.data(), 1, record_bytes.size(), file_.get()) !=
-            record_bytes.size() ||
-        std::fflush(file_.get()) != 0) {
+    window_.clear();
+    const std::string_view bytes(reinterpret_cast<const char*>(record_bytes.data()),
+                                 record_bytes.size());
+    if (!WriteAt(file_.get(), bytes, Offset(record))) {
       return HostError(error::kDeviceIo, path_);
     }
     return Status::Ok();
   }
 
   std::int64_t SizeBytes() override {
-    if (std::fseek(file_.get(), 0, SEEK_END) != 0) {
-      return 0;
-    }
-    return std::ftell(file_.get());
+    struct stat info {};
+    return ::fstat(file_.get(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
   }
 
  private:
-  long Offset(int record) const {
-    return static_cast<long>(record - 1) * static_cast<long>(record_length_);
+  static constexpr std::size_t kWindowBytes = 64 * 1024;
+
+  std::int64_t Offset(int record) const {
+    return static_cast<std::int64_t>(record - 1) * record_length_;
   }
-  FilePtr file_;
+
+  Descriptor file_;
   std::string path_;
   int record_length_;
+  std::vector<char> window_;
+  std::int64_t window_offset_ = 0;
 };
 
-// Opens an existing file for reading if it is a plain file. O_NOFOLLOW refuses a link as the
-// last component; O_NONBLOCK lets the open of a FIFO without a writer return at once, so that
-// fstat can refuse it with anything else that is not a regular file.
-Status OpenPlainFile(const std::string& host, const std::string& path, FilePtr* file,
+// Opens a plain file, refusing anything else: O_NOFOLLOW refuses a link as the last
+// component; O_NONBLOCK lets the open of a FIFO without a writer return at once, so that fstat
+// can refuse it with anything else that is not a regular file (on a regular file the flag
+// changes nothing). A file that is not there is told apart from a folder that is not there.
+Status OpenPlainFile(const std::string& host, const std::string& path, int flags, Descriptor* file,
                      std::int64_t* size) {
-  const int descriptor = ::open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) {
+  Descriptor opened(::open(host.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
+  if (opened.get() < 0) {
     if (errno == ELOOP) {
       return Status::Error(error::kPathFileAccess, path + ": a link, not followed");
+    }
+    if (errno == EISDIR) {
+      return Status::Error(error::kPathFileAccess, path + ": is a directory");
+    }
+    const fs::path parent = fs::path(host).parent_path();
+    std::error_code code;
+    if ((errno == ENOENT || errno == ENOTDIR) && !parent.empty() &&
+        !fs::is_directory(parent, code)) {
+      return Status::Error(error::kPathNotFound, path + ": path not found");
     }
     return HostError(error::kPathFileAccess, path);
   }
   struct stat info {};
-  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(descriptor);
+  if (::fstat(opened.get(), &info) != 0) {
+    return HostError(error::kDeviceIo, path);
+  }
+  if (S_ISDIR(info.st_mode)) {
+    return Status::Error(error::kPathFileAccess, path + ": is a directory");
+  }
+  if (!S_ISREG(info.st_mode)) {
     return Status::Error(error::kPathFileAccess, path + ": not a plain file");
   }
-  const int flags = ::fcntl(descriptor, F_GETFL);
-  std::FILE* stream = nullptr;
-  if (flags == -1 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == -1 ||
-      (stream = ::fdopen(descriptor, "rb")) == nullptr) {
-    Status failure = HostError(error::kDeviceIo, path);
-    ::close(descriptor);
-    return failure;
-  }
-  file->reset(stream);
+  *file = std::move(opened);
   *size = static_cast<std::int64_t>(info.st_size);
   return Status::Ok();
 }
@@ -160,9 +232,10 @@ Status OpenPlainFile(const std::string& host, const std::string& path, FilePtr* 
 // catches a file that grew after it was opened.
 Status ReadPlainFile(const std::string& host, const std::string& path, std::int64_t max_bytes,
                      std::string* contents) {
-  FilePtr handle;
+  Descriptor file;
   std::int64_t size = 0;
-  Status opened = OpenPlainFile(host, path, &handle, &size);
+  contents->clear();
+  Status opened = OpenPlainFile(host, path, O_RDONLY, &file, &size);
   if (!opened.ok()) {
     return opened;
   }
@@ -175,19 +248,26 @@ Status ReadPlainFile(const std::string& host, const std::string& path, std::int6
   if (size > max_bytes) {
     return too_large();
   }
-  contents->clear();
-  char buffer[8192];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, handle.get())) > 0) {
-    contents->append(buffer, got);
-    if (static_cast<std::int64_t>(contents->size()) > max_bytes) {
+  // One byte more than the size read says whether the file grew since.
+  contents->resize(static_cast<std::size_t>(size) + 1);
+  std::size_t done = 0;
+  for (;;) {
+    const ssize_t got = ReadAt(file.get(), contents->data() + done, contents->size() - done,
+                               static_cast<std::int64_t>(done));
+    if (got < 0) {
+      contents->clear();
+      return HostError(error::kDeviceIo, path);
+    }
+    done += static_cast<std::size_t>(got);
+    if (done < contents->size()) {
+      contents->resize(done);
+      return Status::Ok();
+    }
+    if (static_cast<std::int64_t>(done) > max_bytes) {
       return too_large();
     }
+    contents->resize(std::min(done * 2, static_cast<std::size_t>(max_bytes) + 1));
   }
-  if (std::ferror(handle.get()) != 0) {
-    return HostError(error::kDeviceIo, path);
-  }
-  return Status::Ok();
 }
 
 }  // namespace
@@ -196,6 +276,8 @@ bool EndsWithSeparator(std::string_view path) {
   return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
+LocalFileSystem::~LocalFileSystem() = default;
+
 LocalFileSystem::LocalFileSystem(DriveMap drives) {
   for (const auto& [letter, directory] : drives) {
     drives_[FoldCase(letter)] = directory;
@@ -203,6 +285,10 @@ LocalFileSystem::LocalFileSystem(DriveMap drives) {
 }
 
 bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) const {
+  return Resolve(path, host_path, nullptr);
+}
+
+bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path, bool* exists) const {
   std::string rest = path;
   fs::path resolved;
   if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
@@ -236,6 +322,7 @@ bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) c
   // one or two looks at the whole path then do instead of one per component.
   std::error_code ignored;
   std::size_t matched = 0;
+  bool last_missing = false;  // the exact spelling of components[matched] is not there
   if (!climbs && !components.empty()) {
     fs::path folder = resolved;
     for (std::size_t i = 0; i + 1 < components.size(); ++i) {
@@ -247,26 +334,35 @@ bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) c
     } else if (fs::exists(folder, ignored)) {
       resolved = folder;
       matched = components.size() - 1;
+      last_missing = true;
     }
   }
+  bool found = matched == components.size() && (matched > 0 || fs::exists(resolved, ignored));
   for (std::size_t i = matched; i < components.size(); ++i) {
     const std::string& component = components[i];
     fs::path exact = resolved / component;
-    if (component == ".." || fs::exists(exact, ignored)) {
+    found = true;
+    if (component == ".." || (!(last_missing && i == matched) && fs::exists(exact, ignored))) {
       resolved = exact;
       continue;
     }
-    fs::path match = exact;
+    found = false;
     for (fs::directory_iterator it(resolved, ignored), done; !ignored && it != done;
          it.increment(ignored)) {
       if (SameNameIgnoringCase(it->path().filename().string(), component)) {
-        match = it->path();
+        exact = it->path();
+        // A link whose target is gone is listed, but is not there to read.
+        found = fs::exists(exact, ignored);
         break;
       }
     }
-    resolved = match;
+    resolved = exact;
   }
   *host_path = resolved.lexically_normal().string();
+  if (exists != nullptr) {
+    // A climb to a parent may pass through a name that is not there.
+    *exists = climbs ? fs::exists(*host_path, ignored) : found;
+  }
   return true;
 }
 
@@ -282,38 +378,15 @@ Status LocalFileSystem::OpenRecords(const std::string& path, int record_length, 
   if (!Resolve(path, &host)) {
     return MissingDrive(path);
   }
-  std::error_code code;
-  if (fs::is_directory(host, code)) {
-    return Status::Error(error::kPathFileAccess, path + ": is a directory");
+  // Opening for writing creates the file, but never truncates an existing one.
+  const int flags = mode == OpenMode::kRead ? O_RDONLY : O_RDWR | O_CREAT;
+  Descriptor opened;
+  std::int64_t size = 0;
+  Status status = OpenPlainFile(host, path, flags, &opened, &size);
+  if (status.ok()) {
+    *file = std::make_unique<LocalRecordFile>(std::move(opened), host, record_length);
   }
-  const fs::path parent = fs::path(host).parent_path();
-  if (!parent.empty() && !fs::is_directory(parent, code)) {
-    return Status::Error(error::kPathNotFound, path + ": path not found");
-  }
-  if (mode == OpenMode::kRead) {
-    FilePtr plain;
-    std::int64_t size = 0;
-    Status opened = OpenPlainFile(host, path, &plain, &size);
-    if (opened.ok()) {
-      *file = std::make_unique<LocalRecordFile>(std::move(plain), host, record_length);
-    }
-    return opened;
-  }
-  FilePtr handle(std::fopen(host.c_str(), "r+b"));
-  if (!handle && errno == ENOENT) {
-    // Opening for writing creates the file; "r+b" alone never truncates an existing one.
-    FilePtr created(std::fopen(host.c_str(), "wb"));
-    if (!created) {
-      return HostError(error::kPathFileAccess, path);
-    }
-    created.reset();
-    handle.reset(std::fopen(host.c_str(), "r+b"));
-  }
-  if (!handle) {
-    return HostError(error::kPathFileAccess, path);
-  }
-  *file = std::make_unique<LocalRecordFile>(std::move(handle), host, record_length);
-  return Status::Ok();
+  return status;
 }
 
 Status LocalFileSystem::ReadText(const std::string& path, std::string* contents) {
@@ -330,22 +403,6 @@ Status LocalFileSystem::ReadTextAtMost(const std::string& path, std::int64_t max
 }
 
 namespace {
-
-// Writes all of `contents` to `fd`, going on after short writes and interruptions.
-bool WriteAll(int fd, std::string_view contents) {
-  std::size_t done = 0;
-  while (done < contents.size()) {
-    const ssize_t wrote = ::write(fd, contents.data() + done, contents.size() - done);
-    if (wrote < 0 && errno == EINTR) {
-      continue;
-    }
-    if (wrote <= 0) {
-      return false;
-    }
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
-}
 
 // Creates a file beside `host` under a name nothing has yet. O_EXCL and O_NOFOLLOW make the
 // creation fail rather than open a file or link someone planted under that name; the next
@@ -380,7 +437,8 @@ Status SyncHostDirectory(const std::string& host_directory, const std::string& s
 
 class LocalFileBatch final : public FileBatch {
  public:
-  LocalFileBatch(const LocalFileSystem& owner, bool durable) : owner_(owner), durable_(durable) {}
+  LocalFileBatch(const LocalFileSystem& owner, bool durable, std::unique_ptr<SyncWorkers>& workers)
+      : owner_(owner), durable_(durable), workers_(workers) {}
 
   ~LocalFileBatch() override {
     for (Staged& file : staged_) {
@@ -394,16 +452,14 @@ class LocalFileBatch final : public FileBatch {
     if (!owner_.Resolve(path, &file.host)) {
       return MissingDrive(path);
     }
-    std::error_code code;
-    const fs::path parent = fs::path(file.host).parent_path();
-    if (!parent.empty() && !fs::is_directory(parent, code)) {
-      return Status::Error(error::kPathNotFound, path + ": path not found");
-    }
     file.fd = CreateTemporary(file.host, &file.temporary);
     if (file.fd < 0) {
+      if (errno == ENOENT || errno == ENOTDIR) {
+        return Status::Error(error::kPathNotFound, path + ": path not found");
+      }
       return HostError(error::kPathFileAccess, path);
     }
-    if (!WriteAll(file.fd, contents)) {
+    if (!WriteAt(file.fd, contents, 0)) {
       Status failure = HostError(error::kDeviceIo, path);
       Discard(file);
       return failure;
@@ -468,8 +524,6 @@ class LocalFileBatch final : public FileBatch {
     }
   }
 
-  // Syncs the staged files side by side: the file system then commits them together, where
-  // one after the other would wait for the device once per file.
   Status SyncAll() {
     std::vector<int> errors(staged_.size(), 0);
     SideBySide(staged_.size(), [&](std::size_t i) {
@@ -486,8 +540,7 @@ class LocalFileBatch final : public FileBatch {
     return Status::Ok();
   }
 
-  // Syncs the folders side by side, for the same reason.
-  static Status SyncDirectories(const std::vector<std::string>& directories) {
+  Status SyncDirectories(const std::vector<std::string>& directories) {
     std::vector<Status> results(directories.size(), Status::Ok());
     SideBySide(directories.size(), [&](std::size_t i) {
       const std::string& directory = directories[i];
@@ -501,33 +554,26 @@ class LocalFileBatch final : public FileBatch {
     return Status::Ok();
   }
 
-  // Runs `work` for 0..count-1 on a few threads, each taking every few-th item: enough for the
-  // device to see the syncs together, without a thread started per file.
-  template <typename Work>
-  static void SideBySide(std::size_t count, const Work& work) {
-    constexpr std::size_t kThreads = 8;
+  // Syncs side by side on the file system's workers, started when a batch first has more
+  // than one thing to sync.
+  void SideBySide(std::size_t count, const std::function<void(std::size_t)>& work) {
     if (count <= 1) {
       for (std::size_t i = 0; i < count; ++i) {
         work(i);
       }
       return;
     }
-    const std::size_t threads = std::min(count, kThreads);
-    std::vector<std::thread> running;
-    for (std::size_t t = 0; t < threads; ++t) {
-      running.emplace_back([&work, t, threads, count] {
-        for (std::size_t i = t; i < count; i += threads) {
-          work(i);
-        }
-      });
+    if (!workers_) {
+      workers_ = std::make_unique<SyncWorkers>(kSyncThreads - 1);
     }
-    for (std::thread& thread : running) {
-      thread.join();
-    }
+    workers_->Run(count, work);
   }
+
+  static constexpr std::size_t kSyncThreads = 8;
 
   const LocalFileSystem& owner_;
   bool durable_;
+  std::unique_ptr<SyncWorkers>& workers_;
   std::size_t replaced_ = 0;
   std::vector<Staged> staged_;
 };
@@ -554,7 +600,7 @@ Status LocalFileSystem::WriteText(const std::string& path, std::string_view cont
 }
 
 std::unique_ptr<FileBatch> LocalFileSystem::StartBatch() {
-  return std::make_unique<LocalFileBatch>(*this, durable_);
+  return std::make_unique<LocalFileBatch>(*this, durable_, sync_workers_);
 }
 
 Status LocalFileSystem::SyncDirectory(const std::string& directory) {
@@ -587,7 +633,7 @@ Status LocalFileSystem::Lock(const std::string& path, std::string_view holder,
     ::close(fd);
     return failure;
   }
-  if (::ftruncate(fd, 0) != 0 || !WriteAll(fd, holder)) {
+  if (::ftruncate(fd, 0) != 0 || !WriteAt(fd, holder, 0)) {
     Status failure = HostError(error::kDeviceIo, path);
     ::close(fd);
     return failure;
@@ -598,8 +644,8 @@ Status LocalFileSystem::Lock(const std::string& path, std::string_view holder,
 
 bool LocalFileSystem::Exists(const std::string& path) {
   std::string host;
-  std::error_code code;
-  return Resolve(path, &host) && fs::exists(host, code);
+  bool exists = false;
+  return Resolve(path, &host, &exists) && exists;
 }
 
 bool LocalFileSystem::IsDirectory(const std::string& path) {
@@ -646,6 +692,9 @@ Status LocalFileSystem::MakeDirectories(const std::string& directory) {
     return MissingDrive(directory);
   }
   std::error_code code;
+  if (fs::is_directory(host, code)) {
+    return Status::Ok();
+  }
   fs::create_directories(host, code);
   if (code || !fs::is_directory(host, code)) {
     return Status::Error(error::kPathNotFound, directory + ": cannot create directory");
