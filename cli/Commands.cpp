@@ -61,7 +61,7 @@ void AddVerify(CommandLine& command_line, Action* action) {
 
 int RunQvctl(const std::vector<std::string>& args, Streams streams) {
   CommandLine command_line("qvctl", "qvctl - the headless front end of Quorvant Instructor",
-                           std::string("qvctl (Quorvant Instructor) ") + QV_VERSION);
+                           "qvctl (Quorvant Instructor) " QV_VERSION);
 
   Action action;
   AddNewCommand(command_line, &action);
