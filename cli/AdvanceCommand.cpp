@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <map>
 #include <memory>
 
@@ -28,8 +27,8 @@ bool AdvanceOneQuarter(Session& session) {
   return AdvanceGame(session) == Proceed::kGoOn && session.game.ResultsQuarter == before + 1;
 }
 
-void AddAdvanceCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand("advance", "Advance the game to the next quarter");
+void AddAdvanceCommand(CommandLine& command_line, Action* action) {
+  Command command = command_line.AddCommand("advance", "Advance the game to the next quarter");
   auto directory = std::make_shared<std::string>();
   auto seed = std::make_shared<std::uint64_t>(0);
   auto fallback = std::make_shared<std::string>("abort");
@@ -37,34 +36,35 @@ void AddAdvanceCommand(CLI::App& app, Action* action) {
   auto omit_missing = std::make_shared<bool>(false);
   auto keep = std::make_shared<int>(0);
   auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
-  CLI::Option* seed_option = command->add_option("--seed", *seed, "seed of the random numbers");
+  command.AddOption("DIR", directory.get(), "the game directory").Required();
+  const CommandOption seed_option =
+      command.AddOption("--seed", seed.get(), "seed of the random numbers");
   std::vector<std::string> choices;
   for (const auto& [name, ignored] : Fallbacks())
     choices.push_back(name);
   command
-      ->add_option("--fallback", *fallback,
-                   "how to settle a bank whose decisions are not ready (default abort)")
-      ->check(CLI::IsMember(choices));
+      .AddOption("--fallback", fallback.get(),
+                 "how to settle a bank whose decisions are not ready (default abort)")
+      .OneOf(choices);
   std::vector<std::string> error_choices;
   for (const auto& [name, ignored] : Fallbacks()) {
     if (name != "disk")
       error_choices.push_back(name);
   }
   command
-      ->add_option("--on-error", *on_error,
-                   "how to settle a bank whose results cannot be calculated with its decisions "
-                   "(default abort)")
-      ->check(CLI::IsMember(error_choices));
-  command->add_flag("--omit-missing", *omit_missing,
-                    "omit a bank disk that cannot be written instead of making a new one");
+      .AddOption("--on-error", on_error.get(),
+                 "how to settle a bank whose results cannot be calculated with its decisions "
+                 "(default abort)")
+      .OneOf(error_choices);
+  command.AddFlag("--omit-missing", omit_missing.get(),
+                  "omit a bank disk that cannot be written instead of making a new one");
   command
-      ->add_option("--keep-quarters", *keep,
-                   "how many quarters the archive keeps for undo (default 0: all)")
-      ->check(CLI::NonNegativeNumber);
+      .AddOption("--keep-quarters", keep.get(),
+                 "how many quarters the archive keeps for undo (default 0: all)")
+      .NonNegative();
   AddLoginOptions(command, login.get());
-  command->callback([=] {
-    const bool seeded = seed_option->count() > 0;
+  command.OnChosen([=] {
+    const bool seeded = seed_option.Given();
     *action = [=](Streams& streams) {
       // Unattended, a bank disk that cannot be written is made anew once and omitted after
       // that, unless --omit-missing omits it at once.

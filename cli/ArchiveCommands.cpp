@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <memory>
 #include <string>
 
@@ -42,17 +41,17 @@ std::string SourceText(const std::string& word) {
 
 }  // namespace
 
-void AddUndoCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand(
+void AddUndoCommand(CommandLine& command_line, Action* action) {
+  Command command = command_line.AddCommand(
       "undo", "Put the game and its bank disks back as they were before the last advance");
   auto directory = std::make_shared<std::string>();
   auto discard = std::make_shared<bool>(false);
   auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
-  command->add_flag("--discard-decisions", *discard,
-                    "also put back a bank disk that holds decisions made since the advance");
+  command.AddOption("DIR", directory.get(), "the game directory").Required();
+  command.AddFlag("--discard-decisions", discard.get(),
+                  "also put back a bank disk that holds decisions made since the advance");
   AddLoginOptions(command, login.get());
-  command->callback([=] {
+  command.OnChosen([=] {
     *action = [=](Streams& streams) {
       ConsoleUi::Policy policy = [=](const Message& message) -> std::optional<Answer> {
         if (EndsWith(message.text, kDiscardQuestionEnd)) {
@@ -82,9 +81,9 @@ void AddUndoCommand(CLI::App& app, Action* action) {
   });
 }
 
-void AddHistoryCommand(CLI::App& app, Action* action) {
+void AddHistoryCommand(CommandLine& command_line, Action* action) {
   AddOpenGameCommand(
-      app, action, "history",
+      command_line, action, "history",
       "List the archived quarters an undo can go back to, with where each bank's decisions came "
       "from",
       [](Session& session, Streams& streams) {

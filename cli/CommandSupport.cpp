@@ -1,6 +1,5 @@
 #include "cli/CommandSupport.h"
 
-#include <CLI/CLI.hpp>
 #include <chrono>
 #include <fstream>
 #include <istream>
@@ -101,20 +100,20 @@ int WriteOutput(Streams& streams, const std::string& output, const std::string& 
   return kExitOk;
 }
 
-void AddLoginOptions(CLI::App* command, Login* login) {
-  command->add_option("--instructor", login->instructor, "the instructor's name, for the login");
-  command->add_option("--password", login->password, "the instructor's password, for the login");
+void AddLoginOptions(Command command, Login* login) {
+  command.AddOption("--instructor", &login->instructor, "the instructor's name, for the login");
+  command.AddOption("--password", &login->password, "the instructor's password, for the login");
 }
 
-CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
-                             const std::string& description,
-                             std::function<int(Session&, Streams&)> run, GameAccess access) {
-  CLI::App* command = app.add_subcommand(name, description);
+Command AddOpenGameCommand(CommandLine& command_line, Action* action, const std::string& name,
+                           const std::string& description,
+                           std::function<int(Session&, Streams&)> run, GameAccess access) {
+  Command command = command_line.AddCommand(name, description);
   auto directory = std::make_shared<std::string>();
   auto login = std::make_shared<Login>();
-  command->add_option("DIR", *directory, "the game directory")->required();
+  command.AddOption("DIR", directory.get(), "the game directory").Required();
   AddLoginOptions(command, login.get());
-  command->callback([=] {
+  command.OnChosen([=] {
     *action = [=](Streams& streams) {
       Tool tool(streams, *directory, std::nullopt);
       const bool taken =

@@ -6,16 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleUi.h"
 #include "data/Session.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Random.h"
-
-namespace CLI {
-class App;
-}
 
 namespace qv::cli {
 
@@ -66,7 +63,7 @@ struct Login {
 };
 
 // Adds --instructor and --password to `command`.
-void AddLoginOptions(CLI::App* command, Login* login);
+void AddLoginOptions(Command command, Login* login);
 
 // What a command does with the game it opens.
 enum class GameAccess { kRead, kWrite };
@@ -75,10 +72,10 @@ enum class GameAccess { kRead, kWrite };
 // is taken (Tool::TakeGame, or Tool::ReadGame for `GameAccess::kRead`) and opened (the login
 // checked) before `run`, which gets the open session. Returns the command, for options of its
 // own.
-CLI::App* AddOpenGameCommand(CLI::App& app, Action* action, const std::string& name,
-                             const std::string& description,
-                             std::function<int(Session&, Streams&)> run,
-                             GameAccess access = GameAccess::kWrite);
+Command AddOpenGameCommand(CommandLine& command_line, Action* action, const std::string& name,
+                           const std::string& description,
+                           std::function<int(Session&, Streams&)> run,
+                           GameAccess access = GameAccess::kWrite);
 
 // Opens the game of the tool's directory as the desktop program does: its Global.qv read, a
 // game that was never started refused, and the login checked when the game has an

@@ -1,10 +1,10 @@
 #include "cli/Commands.h"
 
-#include <CLI/CLI.hpp>
 #include <functional>
 #include <iostream>
 #include <memory>
 
+#include "cli/CommandLine.h"
 #include "cli/ConsoleUi.h"
 #include "cli/GameCommands.h"
 #include "data/GameCheck.h"
@@ -32,12 +32,12 @@ std::string SoundGameLine(Streams& streams, const std::string& path) {
 
 // verify DIR: prints one line per problem of the game directory; needs no login, since it
 // shows nothing of the game but its faults.
-void AddVerify(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand(
+void AddVerify(CommandLine& command_line, Action* action) {
+  Command command = command_line.AddCommand(
       "verify", "Check a game directory: files, sizes, finite values, balanced books");
   auto directory = std::make_shared<std::string>();
-  command->add_option("DIR", *directory, "the game directory")->required();
-  command->callback([action, directory] {
+  command.AddOption("DIR", directory.get(), "the game directory").Required();
+  command.OnChosen([action, directory] {
     *action = [directory](Streams& streams) {
       LocalFileSystem files;
       const std::string path = AsDirectory(*directory);
@@ -60,37 +60,37 @@ void AddVerify(CLI::App& app, Action* action) {
 }  // namespace
 
 int RunQvctl(const std::vector<std::string>& args, Streams streams) {
-  CLI::App app{"qvctl - the headless front end of Quorvant Instructor", "qvctl"};
-  app.require_subcommand(1);
-  app.set_version_flag("--version", std::string("qvctl (Quorvant Instructor) ") + QV_VERSION);
+  CommandLine command_line("qvctl", "qvctl - the headless front end of Quorvant Instructor",
+                           "qvctl (Quorvant Instructor) " QV_VERSION);
 
   Action action;
-  AddNewCommand(app, &action);
-  AddAdvanceCommand(app, &action);
-  AddInfoCommand(app, &action);
-  AddPasswordsCommand(app, &action);
-  AddVerify(app, &action);
-  AddReportCommand(app, &action);
-  AddEnvCommand(app, &action);
-  AddExportCommand(app, &action);
-  AddDemoCommand(app, &action);
-  AddUndoCommand(app, &action);
-  AddHistoryCommand(app, &action);
-  AddDecideCommand(app, &action);
+  AddNewCommand(command_line, &action);
+  AddAdvanceCommand(command_line, &action);
+  AddInfoCommand(command_line, &action);
+  AddPasswordsCommand(command_line, &action);
+  AddVerify(command_line, &action);
+  AddReportCommand(command_line, &action);
+  AddEnvCommand(command_line, &action);
+  AddExportCommand(command_line, &action);
+  AddDemoCommand(command_line, &action);
+  AddUndoCommand(command_line, &action);
+  AddHistoryCommand(command_line, &action);
+  AddDecideCommand(command_line, &action);
 
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
-  try {
-    app.parse(reversed);
-  } catch (const CLI::CallForHelp& help) {
-    streams.out << app.help();
-    return kExitOk;
-  } catch (const CLI::CallForVersion& version) {
-    streams.out << version.what() << "\n";
-    return kExitOk;
-  } catch (const CLI::ParseError& failure) {
-    streams.err << failure.what() << "\n"
-                << "Run 'qvctl --help' for the commands.\n";
-    return kExitBadArguments;
+  const ParseOutcome parsed = command_line.Parse(args);
+  switch (parsed.kind) {
+    case ParseOutcome::Kind::kRun:
+      break;
+    case ParseOutcome::Kind::kHelp:
+      streams.out << parsed.text;
+      return kExitOk;
+    case ParseOutcome::Kind::kVersion:
+      streams.out << parsed.text << "\n";
+      return kExitOk;
+    case ParseOutcome::Kind::kRefused:
+      streams.err << parsed.text << "\n"
+                  << "Run 'qvctl --help' for the commands.\n";
+      return kExitBadArguments;
   }
   if (!action) {
     return kExitOk;

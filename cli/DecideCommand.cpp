@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -65,13 +64,13 @@ int Decide(Session& session, Streams& streams, const DecideArguments& args) {
 
 }  // namespace
 
-void AddDecideCommand(CLI::App& app, Action* action) {
+void AddDecideCommand(CommandLine& command_line, Action* action) {
   auto args = std::make_shared<DecideArguments>();
-  CLI::App* command = AddOpenGameCommand(
-      app, action, "decide", "Key in a bank's decisions for the coming quarter",
+  Command command = AddOpenGameCommand(
+      command_line, action, "decide", "Key in a bank's decisions for the coming quarter",
       [args](Session& session, Streams& streams) { return Decide(session, streams, *args); });
-  command->add_option("--bank", args->bank, "the bank, 1..10")->required();
-  command->add_option("--set", args->settings, "KEY=VALUE, a decision (keys: see the list)");
+  command.AddOption("--bank", &args->bank, "the bank, 1..10").Required();
+  command.AddOption("--set", &args->settings, "KEY=VALUE, a decision (keys: see the list)");
 }
 
 }  // namespace qv::cli

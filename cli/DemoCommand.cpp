@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -73,16 +72,16 @@ void PrintSummary(std::ostream& out, const Session& session) {
 
 }  // namespace
 
-void AddDemoCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand(
+void AddDemoCommand(CommandLine& command_line, Action* action) {
+  Command command = command_line.AddCommand(
       "demo", "Create a game of six computer-managed banks, advance it and show the results");
   auto directory = std::make_shared<std::string>();
   auto seed = std::make_shared<std::uint64_t>(1);
-  command->add_option("DIR", *directory,
-                      "where to create the game (a new temporary folder "
-                      "when left out)");
-  command->add_option("--seed", *seed, "seed of the random numbers (default 1)");
-  command->callback([=] {
+  command.AddOption("DIR", directory.get(),
+                    "where to create the game (a new temporary folder "
+                    "when left out)");
+  command.AddOption("--seed", seed.get(), "seed of the random numbers (default 1)");
+  command.OnChosen([=] {
     *action = [=](Streams& streams) {
       const std::string path = directory->empty() ? NewTemporaryDirectory() : *directory;
       Tool tool(streams, path, *seed);

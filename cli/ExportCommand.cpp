@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <fstream>
 #include <memory>
@@ -117,30 +116,29 @@ int PrintReportJson(Session& session, Streams& streams, const std::string& layou
   }
 }
 
-void AddExportCommand(CLI::App& app, Action* action) {
+void AddExportCommand(CommandLine& command_line, Action* action) {
   auto choice = std::make_shared<ExportChoice>();
   auto quarter = std::make_shared<int>(0);
   // Set once the option exists; the command runs only after the arguments parsed.
-  auto quarter_option = std::make_shared<CLI::Option*>(nullptr);
-  CLI::App* command = AddOpenGameCommand(
-      app, action, "export",
+  auto quarter_option = std::make_shared<std::optional<CommandOption>>();
+  Command command = AddOpenGameCommand(
+      command_line, action, "export",
       "Export every report row of every bank, the market history and the decisions",
       [=](Session& session, Streams& streams) {
-        if ((*quarter_option)->count() > 0) {
+        if ((*quarter_option)->Given()) {
           choice->quarter = *quarter;
         }
         return ExportGame(session, streams, *choice);
       },
       GameAccess::kRead);
   *quarter_option =
-      command->add_option("--quarter", *quarter, "the results quarter N (default: the latest)");
-  command->add_flag("--all", choice->all, "every quarter the game keeps")
-      ->excludes(*quarter_option);
+      command.AddOption("--quarter", quarter.get(), "the results quarter N (default: the latest)");
+  command.AddFlag("--all", &choice->all, "every quarter the game keeps").Excludes(**quarter_option);
   command
-      ->add_option("--format", choice->format,
-                   "csv or json (default: json for a .json FILE, else csv)")
-      ->check(CLI::IsMember({"csv", "json"}));
-  command->add_option("--output", choice->output, "write to FILE instead of standard output");
+      .AddOption("--format", &choice->format,
+                 "csv or json (default: json for a .json FILE, else csv)")
+      .OneOf({"csv", "json"});
+  command.AddOption("--output", &choice->output, "write to FILE instead of standard output");
 }
 
 }  // namespace qv::cli

@@ -6,18 +6,18 @@
 namespace qv::cli {
 
 // The commands on a game: new, info, passwords, advance, demo, report, env.
-void AddNewCommand(CLI::App& app, Action* action);
-void AddInfoCommand(CLI::App& app, Action* action);
-void AddPasswordsCommand(CLI::App& app, Action* action);
-void AddAdvanceCommand(CLI::App& app, Action* action);
-void AddDemoCommand(CLI::App& app, Action* action);
-void AddReportCommand(CLI::App& app, Action* action);
-void AddEnvCommand(CLI::App& app, Action* action);
-void AddUndoCommand(CLI::App& app, Action* action);
-void AddHistoryCommand(CLI::App& app, Action* action);
+void AddNewCommand(CommandLine& command_line, Action* action);
+void AddInfoCommand(CommandLine& command_line, Action* action);
+void AddPasswordsCommand(CommandLine& command_line, Action* action);
+void AddAdvanceCommand(CommandLine& command_line, Action* action);
+void AddDemoCommand(CommandLine& command_line, Action* action);
+void AddReportCommand(CommandLine& command_line, Action* action);
+void AddEnvCommand(CommandLine& command_line, Action* action);
+void AddUndoCommand(CommandLine& command_line, Action* action);
+void AddHistoryCommand(CommandLine& command_line, Action* action);
 
-void AddDecideCommand(CLI::App& app, Action* action);
-void AddExportCommand(CLI::App& app, Action* action);
+void AddDecideCommand(CommandLine& command_line, Action* action);
+void AddExportCommand(CommandLine& command_line, Action* action);
 
 // The quarterly report of the open game's latest quarter as JSON, laid out by `layout` (the
 // shipped one when empty), to standard output or `output`. Returns the exit code.

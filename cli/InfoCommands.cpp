@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -71,10 +70,10 @@ void PrintInfoJson(std::ostream& out, const GameRecord& game,
 
 }  // namespace
 
-void AddInfoCommand(CLI::App& app, Action* action) {
+void AddInfoCommand(CommandLine& command_line, Action* action) {
   auto json = std::make_shared<bool>(false);
-  CLI::App* command = AddOpenGameCommand(
-      app, action, "info", "Show the game record and the bank list",
+  Command command = AddOpenGameCommand(
+      command_line, action, "info", "Show the game record and the bank list",
       [json](Session& session, Streams& streams) {
         const GameRecord shown = WithAllStatuses(session);
         const std::vector<GameInfoRow> rows = GameInfoRows(shown, session.tables);
@@ -86,12 +85,12 @@ void AddInfoCommand(CLI::App& app, Action* action) {
         return kExitOk;
       },
       GameAccess::kRead);
-  command->add_flag("--json", *json, "print JSON");
+  command.AddFlag("--json", json.get(), "print JSON");
 }
 
-void AddPasswordsCommand(CLI::App& app, Action* action) {
+void AddPasswordsCommand(CommandLine& command_line, Action* action) {
   AddOpenGameCommand(
-      app, action, "passwords", "List the banks' passwords",
+      command_line, action, "passwords", "List the banks' passwords",
       [](Session& session, Streams& streams) {
         streams.out << "Bank Passwords\n";
         for (const PasswordRow& row : PasswordRows(session.game)) {

@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -76,18 +75,19 @@ int CreateFromSetup(Session& session, Streams& streams, SetupForms& forms) {
   return kExitFailed;
 }
 
-void AddNewCommand(CLI::App& app, Action* action) {
-  CLI::App* command = app.add_subcommand("new", "Create a game from a setup file and start it");
+void AddNewCommand(CommandLine& command_line, Action* action) {
+  Command command = command_line.AddCommand("new", "Create a game from a setup file and start it");
   auto directory = std::make_shared<std::string>();
   auto setup_path = std::make_shared<std::string>();
   auto seed = std::make_shared<std::uint64_t>(0);
   auto replace = std::make_shared<bool>(false);
-  command->add_option("DIR", *directory, "the game directory")->required();
-  command->add_option("--setup", *setup_path, "the setup file (JSON)")->required();
-  CLI::Option* seed_option = command->add_option("--seed", *seed, "seed of the random numbers");
-  command->add_flag("--replace", *replace, "replace a game that already exists in DIR");
-  command->callback([=] {
-    const bool seeded = seed_option->count() > 0;
+  command.AddOption("DIR", directory.get(), "the game directory").Required();
+  command.AddOption("--setup", setup_path.get(), "the setup file (JSON)").Required();
+  const CommandOption seed_option =
+      command.AddOption("--seed", seed.get(), "seed of the random numbers");
+  command.AddFlag("--replace", replace.get(), "replace a game that already exists in DIR");
+  command.OnChosen([=] {
+    const bool seeded = seed_option.Given();
     *action = [=](Streams& streams) {
       std::ifstream file(*setup_path, std::ios::binary);
       if (!file) {

@@ -1,4 +1,3 @@
-#include <CLI/CLI.hpp>
 #include <fstream>
 #include <memory>
 
@@ -39,13 +38,13 @@ int PrintQuarterlyReport(Session& session, Streams& streams, const std::string& 
   return WriteOutput(streams, output, Cp1252ToUtf8(pages.Render()));
 }
 
-void AddReportCommand(CLI::App& app, Action* action) {
+void AddReportCommand(CommandLine& command_line, Action* action) {
   auto layout = std::make_shared<std::string>();
   auto copies = std::make_shared<int>(1);
   auto output = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  CLI::App* command = AddOpenGameCommand(
-      app, action, "report", "Print the quarterly report of every bank",
+  Command command = AddOpenGameCommand(
+      command_line, action, "report", "Print the quarterly report of every bank",
       [=](Session& session, Streams& streams) {
         if (*json) {
           return PrintReportJson(session, streams, *layout, *output);
@@ -53,16 +52,17 @@ void AddReportCommand(CLI::App& app, Action* action) {
         return PrintQuarterlyReport(session, streams, *layout, *copies, *output);
       },
       GameAccess::kRead);
-  command->add_flag("--json", *json, "the report's rows and figures as JSON");
-  command->add_option("--layout", *layout, "the report layout (default: the shipped report.qvs)");
-  command->add_option("--copies", *copies, "number of copies")->check(CLI::Range(1, 99));
-  command->add_option("--output", *output, "write to FILE instead (PDF when it ends in .pdf)");
+  command.AddFlag("--json", json.get(), "the report's rows and figures as JSON");
+  command.AddOption("--layout", layout.get(),
+                    "the report layout (default: the shipped report.qvs)");
+  command.AddOption("--copies", copies.get(), "number of copies").Within(1, 99);
+  command.AddOption("--output", output.get(), "write to FILE instead (PDF when it ends in .pdf)");
 }
 
-void AddEnvCommand(CLI::App& app, Action* action) {
+void AddEnvCommand(CommandLine& command_line, Action* action) {
   auto settings = std::make_shared<std::vector<std::string>>();
-  CLI::App* command = AddOpenGameCommand(
-      app, action, "env", "Show or change the regulatory environment of a running game",
+  Command command = AddOpenGameCommand(
+      command_line, action, "env", "Show or change the regulatory environment of a running game",
       [settings](Session& session, Streams& streams) {
         Table<double, 84> environment;
         if (!ReadEnvironmentForChange(session, &environment)) {
@@ -102,7 +102,7 @@ void AddEnvCommand(CLI::App& app, Action* action) {
         streams.out << "The new environment takes effect from the next quarter.\n";
         return kExitOk;
       });
-  command->add_option("--set", *settings, "FIELD=VALUE, with a field name shown by `qvctl env`");
+  command.AddOption("--set", settings.get(), "FIELD=VALUE, with a field name shown by `qvctl env`");
 }
 
 }  // namespace qv::cli
