@@ -14,14 +14,13 @@ Status FileSnapshot::Take(FileSystem& files, const std::string& directory,
   entries_.clear();
   for (const std::string& name : names) {
     Entry entry{JoinPath(directory, name), std::nullopt};
-    if (files.Exists(entry.path)) {
-      std::string bytes;
-      const auto most = MaxGameFileBytes(name);
-      Status read = most ? files.ReadTextAtMost(entry.path, *most, &bytes)
-                         : files.ReadText(entry.path, &bytes);
-      if (!read.ok()) {
-        return read;
-      }
+    std::string bytes;
+    bool present = false;
+    Status read = files.ReadIfPresent(entry.path, MaxGameFileBytes(name), &bytes, &present);
+    if (!read.ok()) {
+      return read;
+    }
+    if (present) {
       entry.bytes = std::move(bytes);
     }
     entries_.push_back(std::move(entry));

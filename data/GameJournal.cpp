@@ -120,14 +120,14 @@ Status StageCopies(FileSystem& files, const std::string& from_dir,
                    JournalEntry* entry, FileBatch& batch, CopySource source) {
   Status status = files.MakeDirectories(to_folder);
   for (std::size_t i = 0; status.ok() && i < names.size(); ++i) {
-    const std::string path = JoinPath(from_dir, names[i]);
-    if (!files.Exists(path)) {
+    std::string bytes;
+    bool present = false;
+    status = files.ReadIfPresent(JoinPath(from_dir, names[i]), MaxGameFileBytes(names[i]), &bytes,
+                                 &present);
+    if (status.ok() && !present) {
       entry->absent.push_back(names[i]);
       continue;
     }
-    std::string bytes;
-    const std::optional<std::int64_t> most = MaxGameFileBytes(names[i]);
-    status = most ? files.ReadTextAtMost(path, *most, &bytes) : files.ReadText(path, &bytes);
     if (!status.ok() && source == CopySource::kBankDisk) {
       entry->absent.push_back(names[i]);
       status = Status::Ok();

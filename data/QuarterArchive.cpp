@@ -56,7 +56,8 @@ Status OpenQuarter(FileSystem& files, const std::string& game_dir, int quarter, 
       JoinPath(game_dir, bank > 0 ? DiskFolder(quarter, bank) : QuarterFolder(quarter));
   const std::string entry_path = JoinPath(folder, kCopiesEntryName);
   std::string text;
-  if (!files.Exists(entry_path) || !files.ReadText(entry_path, &text).ok()) {
+  bool present = false;
+  if (!files.ReadIfPresent(entry_path, std::nullopt, &text, &present).ok() || !present) {
     return Status::Error(53, entry_path + ": no archived quarter");
   }
   if (!DecodeJournal(text, entry) || !ReadCopies(files, folder, *entry, contents)) {

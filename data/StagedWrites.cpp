@@ -90,9 +90,7 @@ Status ReadWholeFile(Session& session, const std::string& path, std::string* con
       return Status::Ok();
     }
   }
-  contents->clear();
-  *exists = session.files.Exists(path);
-  return *exists ? session.files.ReadText(path, contents) : Status::Ok();
+  return session.files.ReadIfPresent(path, std::nullopt, contents, exists);
 }
 
 Status WriteWholeFile(Session& session, const std::string& path, std::string contents) {

@@ -25,6 +25,16 @@ std::string FoldedDirectory(const std::string& path) {
   return folded;
 }
 
+Status FileSystem::ReadIfPresent(const std::string& path, std::optional<std::int64_t> max_bytes,
+                                 std::string* contents, bool* present) {
+  contents->clear();
+  *present = Exists(path);
+  if (!*present) {
+    return Status::Ok();
+  }
+  return max_bytes ? ReadTextAtMost(path, *max_bytes, contents) : ReadText(path, contents);
+}
+
 bool FileSystem::SameDirectory(const std::string& a, const std::string& b) {
   return FoldedDirectory(a) == FoldedDirectory(b);
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,6 +77,10 @@ class FileSystem {
   // error 75 (path/file access) and never read whole.
   virtual Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                                 std::string* contents);
+  // Reads a file that may not be there: `present` says whether it was. A file that is there
+  // but cannot be read is an error, as for `ReadTextAtMost` (or `ReadText` without a limit).
+  virtual Status ReadIfPresent(const std::string& path, std::optional<std::int64_t> max_bytes,
+                               std::string* contents, bool* present);
   // Replaces a file with `contents` as a batch of one: the old file stays whole if the write
   // fails, and the new one is on the device when this returns.
   virtual Status WriteText(const std::string& path, std::string_view contents) = 0;
@@ -113,7 +119,7 @@ class SyncWorkers;
 // The host's file system.
 class LocalFileSystem final : public FileSystem {
  public:
-  explicit LocalFileSystem(DriveMap drives = {});
+  explicit LocalFileSystem(const DriveMap& drives = {});
   ~LocalFileSystem() override;
   LocalFileSystem(const LocalFileSystem&) = delete;
   LocalFileSystem& operator=(const LocalFileSystem&) = delete;
@@ -125,6 +131,8 @@ class LocalFileSystem final : public FileSystem {
   Status ReadText(const std::string& path, std::string* contents) override;
   Status ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                         std::string* contents) override;
+  Status ReadIfPresent(const std::string& path, std::optional<std::int64_t> max_bytes,
+                       std::string* contents, bool* present) override;
   Status WriteText(const std::string& path, std::string_view contents) override;
   std::unique_ptr<FileBatch> StartBatch() override;
   Status SyncDirectory(const std::string& directory) override;
@@ -145,13 +153,32 @@ class LocalFileSystem final : public FileSystem {
   // component spelt as on disk. Returns false for an unmapped drive.
   bool Resolve(const std::string& path, std::string* host_path) const;
 
+  // Names in host folders, as listed once.
+  using FolderListings = std::map<std::string, std::vector<std::string>>;
+  // The same, for one of many names resolved together: a folder listed in `listed` is not
+  // listed again.
+  bool Resolve(const std::string& path, std::string* host_path, FolderListings* listed) const;
+
  private:
   // The same, and whether the entry `path` names is there.
-  bool Resolve(const std::string& path, std::string* host_path, bool* exists) const;
+  bool Resolve(const std::string& path, std::string* host_path, bool* exists,
+               FolderListings* listed = nullptr) const;
+  // The host path `path` names as spelt, without looking at the disk: the drive mapped, the
+  // separators made '/'. False for an unmapped drive, or a path that climbs to a parent.
+  bool Spell(const std::string& path, std::string* host_path) const;
+  // The name on disk that a listing of `folder` found for `name` last time, if any.
+  std::optional<std::string> KnownSpelling(const std::string& folder,
+                                           const std::string& name) const;
+  void RememberSpelling(const std::string& folder, const std::string& name,
+                        const std::string& on_disk) const;
 
   DriveMap drives_;
   bool durable_ = true;
   std::unique_ptr<SyncWorkers> sync_workers_;
+  // Names spelt in another letter case than on disk: folder and name in upper case to the name
+  // on disk. Each is tried with one look before the folder is listed again.
+  mutable std::mutex spellings_mutex_;
+  mutable std::map<std::string, std::string> spellings_;
 };
 
 // `path` in upper case with '/' separators and no separator at the end: the spelling two

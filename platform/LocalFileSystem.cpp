@@ -10,9 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
@@ -228,17 +231,23 @@ Status OpenPlainFile(const std::string& host, const std::string& path, int flags
   return Status::Ok();
 }
 
-// Reads a plain file of at most `max_bytes`, reading no more than one byte beyond it, which
-// catches a file that grew after it was opened.
-Status ReadPlainFile(const std::string& host, const std::string& path, std::int64_t max_bytes,
-                     std::string* contents) {
-  Descriptor file;
-  std::int64_t size = 0;
-  contents->clear();
-  Status opened = OpenPlainFile(host, path, O_RDONLY, &file, &size);
-  if (!opened.ok()) {
-    return opened;
+// Opens `host` for reading when it is a plain file there exactly as named; otherwise false,
+// and the caller resolves the name to learn what is there instead.
+bool OpenExisting(const std::string& host, Descriptor* file, std::int64_t* size) {
+  Descriptor opened(::open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (opened.get() < 0 || ::fstat(opened.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return false;
   }
+  *file = std::move(opened);
+  *size = static_cast<std::int64_t>(info.st_size);
+  return true;
+}
+
+// Reads the open plain file of `size` bytes, refusing one of more than `max_bytes`. It reads
+// no more than one byte beyond that, which catches a file that grew after it was opened.
+Status ReadOpenFile(const Descriptor& file, std::int64_t size, const std::string& path,
+                    std::int64_t max_bytes, std::string* contents) {
   const auto too_large = [&] {
     contents->clear();
     return Status::Error(
@@ -248,26 +257,44 @@ Status ReadPlainFile(const std::string& host, const std::string& path, std::int6
   if (size > max_bytes) {
     return too_large();
   }
-  // One byte more than the size read says whether the file grew since.
+  // A byte more than the size asked for says whether the file grew since it was opened.
   contents->resize(static_cast<std::size_t>(size) + 1);
   std::size_t done = 0;
   for (;;) {
-    const ssize_t got = ReadAt(file.get(), contents->data() + done, contents->size() - done,
-                               static_cast<std::int64_t>(done));
+    ssize_t got = 0;
+    do {
+      got = ::pread(file.get(), contents->data() + done, contents->size() - done,
+                    static_cast<off_t>(done));
+    } while (got < 0 && errno == EINTR);
     if (got < 0) {
       contents->clear();
       return HostError(error::kDeviceIo, path);
     }
     done += static_cast<std::size_t>(got);
-    if (done < contents->size()) {
+    // The end of the file, or all the bytes it had when opened and not one more: a file read
+    // whole takes one read.
+    if (got == 0 || (done == static_cast<std::size_t>(size) && done < contents->size())) {
       contents->resize(done);
       return Status::Ok();
+    }
+    if (done < contents->size()) {
+      continue;
     }
     if (static_cast<std::int64_t>(done) > max_bytes) {
       return too_large();
     }
     contents->resize(std::min(done * 2, static_cast<std::size_t>(max_bytes) + 1));
   }
+}
+
+// Reads the plain file `host` of at most `max_bytes`.
+Status ReadPlainFile(const std::string& host, const std::string& path, std::int64_t max_bytes,
+                     std::string* contents) {
+  Descriptor file;
+  std::int64_t size = 0;
+  contents->clear();
+  Status opened = OpenPlainFile(host, path, O_RDONLY, &file, &size);
+  return opened.ok() ? ReadOpenFile(file, size, path, max_bytes, contents) : opened;
 }
 
 }  // namespace
@@ -278,46 +305,138 @@ bool EndsWithSeparator(std::string_view path) {
 
 LocalFileSystem::~LocalFileSystem() = default;
 
-LocalFileSystem::LocalFileSystem(DriveMap drives) {
+LocalFileSystem::LocalFileSystem(const DriveMap& drives) {
   for (const auto& [letter, directory] : drives) {
     drives_[FoldCase(letter)] = directory;
   }
 }
 
 bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path) const {
-  return Resolve(path, host_path, nullptr);
+  return Resolve(path, host_path, nullptr, nullptr);
 }
 
-bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path, bool* exists) const {
-  std::string rest = path;
-  fs::path resolved;
+bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path,
+                              FolderListings* listed) const {
+  return Resolve(path, host_path, nullptr, listed);
+}
+
+namespace {
+
+// A path taken apart: the folder it starts from and the names below it.
+struct PathNames {
+  fs::path start;
+  std::vector<std::string> names;
+  bool climbs = false;  // some name is ".."
+};
+
+// Calls `visit(name)` for the entries of the folder `host` other than "." and "..", until it
+// returns true. False when the folder cannot be listed.
+template <typename Visit>
+bool ForEachEntry(const std::string& host, Visit visit) {
+  DIR* folder = ::opendir(host.c_str());
+  if (folder == nullptr) {
+    return false;
+  }
+  bool listed = true;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(folder);
+    if (entry == nullptr) {
+      listed = errno == 0;
+      break;
+    }
+    const std::string_view name(entry->d_name);
+    if (name != "." && name != ".." && visit(name)) {
+      break;
+    }
+  }
+  ::closedir(folder);
+  return listed;
+}
+
+std::string SpellingKey(const std::string& folder, const std::string& name) {
+  std::string key = folder;
+  key += '/';
+  for (const char c : name) {
+    key += FoldCase(c);
+  }
+  return key;
+}
+
+bool TakeApart(const std::string& path, const DriveMap& drives, PathNames* taken) {
+  std::string_view rest = path;
   if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-    const auto drive = drives_.find(FoldCase(rest[0]));
-    if (drive == drives_.end()) {
+    const auto drive = drives.find(FoldCase(rest[0]));
+    if (drive == drives.end()) {
       return false;
     }
-    resolved = drive->second;
-    rest = rest.substr(2);
+    taken->start = drive->second;
+    rest.remove_prefix(2);
   } else if (!rest.empty() && (rest[0] == '/' || rest[0] == '\\')) {
-    resolved = "/";
+    taken->start = "/";
   } else {
-    resolved = ".";
+    taken->start = ".";
   }
-
-  std::vector<std::string> components;
-  bool climbs = false;
   for (std::size_t start = 0; start <= rest.size();) {
     std::size_t end = rest.find_first_of("/\\", start);
-    if (end == std::string::npos) {
+    if (end == std::string_view::npos) {
       end = rest.size();
     }
-    std::string component = rest.substr(start, end - start);
+    const std::string_view name = rest.substr(start, end - start);
     start = end + 1;
-    if (!component.empty() && component != ".") {
-      climbs = climbs || component == "..";
-      components.push_back(std::move(component));
+    if (!name.empty() && name != ".") {
+      taken->climbs = taken->climbs || name == "..";
+      taken->names.emplace_back(name);
     }
   }
+  return true;
+}
+
+}  // namespace
+
+bool LocalFileSystem::Spell(const std::string& path, std::string* host_path) const {
+  PathNames taken;
+  if (!TakeApart(path, drives_, &taken) || taken.climbs) {
+    return false;
+  }
+  fs::path spelt = taken.start;
+  for (const std::string& name : taken.names) {
+    spelt /= name;
+  }
+  *host_path = spelt.lexically_normal().string();
+  return true;
+}
+
+std::optional<std::string> LocalFileSystem::KnownSpelling(const std::string& folder,
+                                                          const std::string& name) const {
+  const std::lock_guard<std::mutex> hold(spellings_mutex_);
+  const auto known = spellings_.find(SpellingKey(folder, name));
+  if (known == spellings_.end()) {
+    return std::nullopt;
+  }
+  return known->second;
+}
+
+void LocalFileSystem::RememberSpelling(const std::string& folder, const std::string& name,
+                                       const std::string& on_disk) const {
+  // A long-running program meets few folders; the bound only keeps a strange one in check.
+  constexpr std::size_t kMostSpellings = 1024;
+  const std::lock_guard<std::mutex> hold(spellings_mutex_);
+  if (spellings_.size() >= kMostSpellings) {
+    spellings_.clear();
+  }
+  spellings_[SpellingKey(folder, name)] = on_disk;
+}
+
+bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path, bool* exists,
+                              FolderListings* listed) const {
+  PathNames taken;
+  if (!TakeApart(path, drives_, &taken)) {
+    return false;
+  }
+  const std::vector<std::string>& components = taken.names;
+  const bool climbs = taken.climbs;
+  fs::path resolved = taken.start;
   // Most paths are spelt as on disk, or differ only in the letter case of their last name:
   // one or two looks at the whole path then do instead of one per component.
   std::error_code ignored;
@@ -346,14 +465,45 @@ bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path, b
       resolved = exact;
       continue;
     }
+    // The name spelt as on disk that a listing found before is tried first.
+    const std::string folder = resolved.string();
+    const std::optional<std::string> known = KnownSpelling(folder, component);
+    if (known && fs::exists(resolved / *known, ignored)) {
+      resolved /= *known;
+      continue;
+    }
     found = false;
-    for (fs::directory_iterator it(resolved, ignored), done; !ignored && it != done;
-         it.increment(ignored)) {
-      if (SameNameIgnoringCase(it->path().filename().string(), component)) {
-        exact = it->path();
-        // A link whose target is gone is listed, but is not there to read.
-        found = fs::exists(exact, ignored);
-        break;
+    std::string on_disk;
+    const auto matches = [&](std::string_view name) {
+      if (!SameNameIgnoringCase(name, component)) {
+        return false;
+      }
+      on_disk = name;
+      return true;
+    };
+    if (listed == nullptr) {
+      ForEachEntry(folder, matches);
+    } else {
+      const auto [at, first] = listed->try_emplace(folder);
+      std::vector<std::string>& names = at->second;
+      if (first) {
+        ForEachEntry(folder, [&names](std::string_view name) {
+          names.emplace_back(name);
+          return false;
+        });
+      }
+      for (const std::string& name : names) {
+        if (matches(name)) {
+          break;
+        }
+      }
+    }
+    if (!on_disk.empty()) {
+      exact = resolved / on_disk;
+      // A link whose target is gone is listed, but is not there to read.
+      found = fs::exists(exact, ignored);
+      if (found) {
+        RememberSpelling(folder, component, on_disk);
       }
     }
     resolved = exact;
@@ -375,13 +525,17 @@ Status MissingDrive(const std::string& path) {
 Status LocalFileSystem::OpenRecords(const std::string& path, int record_length, OpenMode mode,
                                     std::unique_ptr<RecordFile>* file) {
   std::string host;
+  Descriptor opened;
+  std::int64_t size = 0;
+  if (mode == OpenMode::kRead && Spell(path, &host) && OpenExisting(host, &opened, &size)) {
+    *file = std::make_unique<LocalRecordFile>(std::move(opened), host, record_length);
+    return Status::Ok();
+  }
   if (!Resolve(path, &host)) {
     return MissingDrive(path);
   }
   // Opening for writing creates the file, but never truncates an existing one.
   const int flags = mode == OpenMode::kRead ? O_RDONLY : O_RDWR | O_CREAT;
-  Descriptor opened;
-  std::int64_t size = 0;
   Status status = OpenPlainFile(host, path, flags, &opened, &size);
   if (status.ok()) {
     *file = std::make_unique<LocalRecordFile>(std::move(opened), host, record_length);
@@ -395,21 +549,49 @@ Status LocalFileSystem::ReadText(const std::string& path, std::string* contents)
 
 Status LocalFileSystem::ReadTextAtMost(const std::string& path, std::int64_t max_bytes,
                                        std::string* contents) {
-  std::string host;
-  if (!Resolve(path, &host)) {
-    return MissingDrive(path);
+  bool present = false;
+  Status read = ReadIfPresent(path, max_bytes, contents, &present);
+  if (read.ok() && !present) {
+    // What is there instead, or what is missing, says why it cannot be read.
+    std::string host;
+    return Resolve(path, &host) ? ReadPlainFile(host, path, max_bytes, contents)
+                                : MissingDrive(path);
   }
-  return ReadPlainFile(host, path, max_bytes, contents);
+  return read;
+}
+
+Status LocalFileSystem::ReadIfPresent(const std::string& path,
+                                      std::optional<std::int64_t> max_bytes, std::string* contents,
+                                      bool* present) {
+  const std::int64_t most = max_bytes.value_or(std::numeric_limits<std::int64_t>::max() - 1);
+  std::string host;
+  Descriptor file;
+  std::int64_t size = 0;
+  contents->clear();
+  *present = true;
+  if (Spell(path, &host) && OpenExisting(host, &file, &size)) {
+    return ReadOpenFile(file, size, path, most, contents);
+  }
+  if (!Resolve(path, &host, present) || !*present) {
+    *present = false;
+    return Status::Ok();
+  }
+  return ReadPlainFile(host, path, most, contents);
 }
 
 namespace {
 
 // Creates a file beside `host` under a name nothing has yet. O_EXCL and O_NOFOLLOW make the
 // creation fail rather than open a file or link someone planted under that name; the next
-// name is tried then. Returns the descriptor, or -1 with errno set.
-int CreateTemporary(const std::string& host, std::string* temporary) {
+// name is tried then. `process` is this process's id, which keeps the names of two programs
+// apart. Returns the descriptor, or -1 with errno set.
+int CreateTemporary(const std::string& host, const std::string& process, std::string* temporary) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temporary = host + ".qvtmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    *temporary = host;
+    *temporary += ".qvtmp";
+    *temporary += process;
+    *temporary += '-';
+    *temporary += std::to_string(attempt);
     const int fd =
         ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0 || errno != EEXIST) {
@@ -420,12 +602,19 @@ int CreateTemporary(const std::string& host, std::string* temporary) {
   return -1;
 }
 
+// A file system held in memory keeps nothing across a power loss whether synced or not, so a
+// sync there would only cost time.
+bool HeldInMemory(int fd) {
+  struct statfs info {};
+  return ::fstatfs(fd, &info) == 0 && (info.f_type == TMPFS_MAGIC || info.f_type == RAMFS_MAGIC);
+}
+
 Status SyncHostDirectory(const std::string& host_directory, const std::string& shown) {
   const int fd = ::open(host_directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) {
     return HostError(error::kPathNotFound, shown);
   }
-  const int synced = ::fsync(fd);
+  const int synced = HeldInMemory(fd) ? 0 : ::fsync(fd);
   const int sync_error = errno;
   ::close(fd);
   if (synced != 0) {
@@ -449,10 +638,10 @@ class LocalFileBatch final : public FileBatch {
   Status Stage(const std::string& path, std::string_view contents) override {
     Staged file;
     file.path = path;
-    if (!owner_.Resolve(path, &file.host)) {
+    if (!owner_.Resolve(path, &file.host, &listed_)) {
       return MissingDrive(path);
     }
-    file.fd = CreateTemporary(file.host, &file.temporary);
+    file.fd = CreateTemporary(file.host, process_, &file.temporary);
     if (file.fd < 0) {
       if (errno == ENOENT || errno == ENOTDIR) {
         return Status::Error(error::kPathNotFound, path + ": path not found");
@@ -464,6 +653,7 @@ class LocalFileBatch final : public FileBatch {
       Discard(file);
       return failure;
     }
+    file.needs_sync = durable_ && !HeldInMemory(file.fd);
     staged_.push_back(std::move(file));
     return Status::Ok();
   }
@@ -479,7 +669,7 @@ class LocalFileBatch final : public FileBatch {
 
   Status Commit() override {
     replaced_ = 0;
-    Status status = durable_ ? SyncAll() : Status::Ok();
+    Status status = SyncAll();
     std::vector<std::string> directories;
     for (Staged& file : staged_) {
       if (status.ok()) {
@@ -491,7 +681,8 @@ class LocalFileBatch final : public FileBatch {
           file.temporary.clear();
           ++replaced_;
           const std::string parent = fs::path(file.host).parent_path().string();
-          if (std::find(directories.begin(), directories.end(), parent) == directories.end()) {
+          if (file.needs_sync &&
+              std::find(directories.begin(), directories.end(), parent) == directories.end()) {
             directories.push_back(parent);
           }
         }
@@ -499,7 +690,7 @@ class LocalFileBatch final : public FileBatch {
       Discard(file);
     }
     staged_.clear();
-    if (durable_ && status.ok()) {
+    if (status.ok()) {
       status = SyncDirectories(directories);
     }
     return status;
@@ -511,6 +702,7 @@ class LocalFileBatch final : public FileBatch {
     std::string host;
     std::string temporary;
     int fd = -1;
+    bool needs_sync = false;  // durable, and on a device that keeps it
   };
 
   static void Discard(Staged& file) {
@@ -525,16 +717,22 @@ class LocalFileBatch final : public FileBatch {
   }
 
   Status SyncAll() {
-    std::vector<int> errors(staged_.size(), 0);
-    SideBySide(staged_.size(), [&](std::size_t i) {
-      if (::fsync(staged_[i].fd) != 0) {
+    std::vector<Staged*> to_sync;
+    for (Staged& file : staged_) {
+      if (file.needs_sync) {
+        to_sync.push_back(&file);
+      }
+    }
+    std::vector<int> errors(to_sync.size(), 0);
+    SideBySide(to_sync.size(), [&](std::size_t i) {
+      if (::fsync(to_sync[i]->fd) != 0) {
         errors[i] = errno;
       }
     });
-    for (std::size_t i = 0; i < staged_.size(); ++i) {
+    for (std::size_t i = 0; i < to_sync.size(); ++i) {
       if (errors[i] != 0) {
         errno = errors[i];
-        return HostError(error::kDeviceIo, staged_[i].path);
+        return HostError(error::kDeviceIo, to_sync[i]->path);
       }
     }
     return Status::Ok();
@@ -572,10 +770,13 @@ class LocalFileBatch final : public FileBatch {
   static constexpr std::size_t kSyncThreads = 8;
 
   const LocalFileSystem& owner_;
+  const std::string process_ = std::to_string(::getpid());
   bool durable_;
   std::unique_ptr<SyncWorkers>& workers_;
   std::size_t replaced_ = 0;
   std::vector<Staged> staged_;
+  // The folders the staged files go into, each listed once for names in another letter case.
+  LocalFileSystem::FolderListings listed_;
 };
 
 class LocalFileLock final : public FileLock {
@@ -691,6 +892,10 @@ Status LocalFileSystem::MakeDirectories(const std::string& directory) {
   if (!Resolve(directory, &host)) {
     return MissingDrive(directory);
   }
+  // Most often only the last folder is missing: one call makes it.
+  if (::mkdir(host.c_str(), 0777) == 0) {
+    return Status::Ok();
+  }
   std::error_code code;
   if (fs::is_directory(host, code)) {
     return Status::Ok();
@@ -705,6 +910,9 @@ Status LocalFileSystem::MakeDirectories(const std::string& directory) {
 bool LocalFileSystem::SameDirectory(const std::string& a, const std::string& b) {
   std::string host_a;
   std::string host_b;
+  if (a == b) {
+    return Resolve(a, &host_a);
+  }
   if (!Resolve(a, &host_a) || !Resolve(b, &host_b)) {
     return false;
   }

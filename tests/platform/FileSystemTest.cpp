@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -28,6 +31,67 @@ TEST(LocalFileSystem, NamesResolveWithoutRegardToCase) {
   ASSERT_TRUE(files.ListDirectory(dir.path(), &names).ok());
   EXPECT_EQ(names, std::vector<std::string>{"Banks.qv"}) << "no second file, old name kept";
   EXPECT_EQ(dir.Read("Banks.qv"), "y");
+}
+
+// A spelling in another letter case is remembered, but the file on disk has the last word:
+// renamed to yet another case, or gone, it is found or missed as it now stands.
+TEST(LocalFileSystem, AnotherCaseFollowsTheFileAsItNowStands) {
+  test::TempDir dir;
+  LocalFileSystem files;
+  dir.Write("Banks.qv", "first");
+  std::string text;
+  ASSERT_TRUE(files.ReadText(dir.path() + "BANKS.QV", &text).ok());
+  EXPECT_EQ(text, "first");
+  std::filesystem::remove(dir.path() + "Banks.qv");
+  dir.Write("bAnKs.Qv", "second");
+  ASSERT_TRUE(files.ReadText(dir.path() + "BANKS.QV", &text).ok());
+  EXPECT_EQ(text, "second");
+  std::filesystem::remove(dir.path() + "bAnKs.Qv");
+  EXPECT_FALSE(files.Exists(dir.path() + "BANKS.QV"));
+  EXPECT_EQ(files.ReadText(dir.path() + "BANKS.QV", &text).error_number(), error::kFileNotFound);
+}
+
+// The names of one batch resolve against one look at each folder; each still replaces the
+// file that is there in another case, and a new name is made as spelt.
+TEST(LocalFileSystem, ABatchReplacesFilesInAnotherCase) {
+  test::TempDir dir;
+  const std::string disk = dir.Subdir("disk");
+  dir.Write("disk/Banks.qv", "old banks");
+  dir.Write("disk/GLOBAL.QV", "old global");
+  LocalFileSystem files;
+  std::unique_ptr<FileBatch> batch = files.StartBatch();
+  ASSERT_TRUE(batch->Stage(disk + "BANKS.QV", "banks").ok());
+  ASSERT_TRUE(batch->Stage(disk + "Plotv.qv", "plot").ok());
+  ASSERT_TRUE(batch->Stage(disk + "Global.qv", "global").ok());
+  ASSERT_TRUE(batch->Commit().ok());
+  std::vector<std::string> names;
+  ASSERT_TRUE(files.ListDirectory(disk, &names).ok());
+  EXPECT_EQ(names, (std::vector<std::string>{"Banks.qv", "GLOBAL.QV", "Plotv.qv"}));
+  EXPECT_EQ(dir.Read("disk/Banks.qv"), "banks");
+  EXPECT_EQ(dir.Read("disk/GLOBAL.QV"), "global");
+  EXPECT_EQ(dir.Read("disk/Plotv.qv"), "plot");
+}
+
+// A memory file system keeps nothing through a power loss, so its syncs are left out; the
+// files are replaced all the same.
+TEST(LocalFileSystem, ADurableBatchInMemoryCommits) {
+  const std::string memory = "/dev/shm";
+  if (!std::filesystem::is_directory(memory)) {
+    GTEST_SKIP() << "no memory file system at " << memory;
+  }
+  const std::string folder = memory + "/qv-test-" + std::to_string(::getpid()) + "/";
+  std::filesystem::create_directory(folder);
+  LocalFileSystem files;
+  ASSERT_TRUE(files.WriteText(folder + "Comp.qv", "old").ok());
+  std::unique_ptr<FileBatch> batch = files.StartBatch();
+  ASSERT_TRUE(batch->Stage(folder + "COMP.QV", "new").ok());
+  ASSERT_TRUE(batch->Commit().ok());
+  EXPECT_EQ(batch->replaced(), 1U);
+  std::string text;
+  EXPECT_TRUE(files.ReadText(folder + "Comp.qv", &text).ok());
+  EXPECT_EQ(text, "new");
+  EXPECT_TRUE(files.SyncDirectory(folder).ok());
+  std::filesystem::remove_all(folder);
 }
 
 TEST(LocalFileSystem, BackslashesAndDrivesMap) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -36,21 +37,52 @@ TEST(PlainFileRead, RefusesEverythingButAPlainFile) {
        [](auto& path, auto&) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
       {"a directory", [](auto& path, auto&) { fs::create_directory(path); }},
   };
-  for (const NotPlain& row : rows) {
-    SCOPED_TRACE(row.what);
-    test::TempDir dir;
-    dir.Write("outside.txt", "not to be read");
-    const std::string path = dir.path() + "Banks.qv";
-    row.make(path, dir.path() + "outside.txt");
-    LocalFileSystem files;
-    std::string text = "left over";
-    const Status read = files.ReadText(path, &text);
-    EXPECT_EQ(read.error_number(), error::kPathFileAccess) << read.detail();
-    EXPECT_EQ(text.find("not to be read"), std::string::npos);
-    std::unique_ptr<RecordFile> file;
-    EXPECT_EQ(files.OpenRecords(path, 84, OpenMode::kRead, &file).error_number(),
-              error::kPathFileAccess);
-    EXPECT_EQ(file, nullptr);
+  // Spelt as on disk, and in another letter case, which is found by a look at the folder.
+  for (const char* spelling : {"Banks.qv", "BANKS.QV"}) {
+    for (const NotPlain& row : rows) {
+      SCOPED_TRACE(std::string(row.what) + ", read as " + spelling);
+      test::TempDir dir;
+      dir.Write("outside.txt", "not to be read");
+      row.make(dir.path() + "Banks.qv", dir.path() + "outside.txt");
+      const std::string path = dir.path() + spelling;
+      LocalFileSystem files;
+      std::string text = "left over";
+      const Status read = files.ReadText(path, &text);
+      EXPECT_EQ(read.error_number(), error::kPathFileAccess) << read.detail();
+      EXPECT_EQ(text.find("not to be read"), std::string::npos);
+      std::unique_ptr<RecordFile> file;
+      EXPECT_EQ(files.OpenRecords(path, 84, OpenMode::kRead, &file).error_number(),
+                error::kPathFileAccess);
+      EXPECT_EQ(file, nullptr);
+      // A link that leads nowhere is no file; anything else there is, and is refused.
+      bool present = true;
+      text = "left over";
+      const Status maybe = files.ReadIfPresent(path, std::nullopt, &text, &present);
+      EXPECT_EQ(present, files.Exists(path));
+      EXPECT_EQ(maybe.error_number(), present ? error::kPathFileAccess : 0) << maybe.detail();
+      EXPECT_EQ(text.find("not to be read"), std::string::npos);
+    }
+  }
+}
+
+TEST(PlainFileRead, AFileThatMayBeMissing) {
+  test::TempDir dir;
+  dir.Write("Comp.qv", "comp");
+  LocalFileSystem files({{'A', dir.path()}});
+  std::string text = "left over";
+  bool present = false;
+  ASSERT_TRUE(files.ReadIfPresent(dir.path() + "COMP.QV", 100, &text, &present).ok());
+  EXPECT_TRUE(present);
+  EXPECT_EQ(text, "comp");
+  EXPECT_EQ(files.ReadIfPresent(dir.path() + "Comp.qv", 3, &text, &present).error_number(),
+            error::kPathFileAccess)
+      << "above its limit";
+  for (const std::string& missing :
+       {dir.path() + "Plotv.qv", dir.path() + "no/Plotv.qv", std::string("B:\\Plotv.qv")}) {
+    text = "left over";
+    ASSERT_TRUE(files.ReadIfPresent(missing, std::nullopt, &text, &present).ok()) << missing;
+    EXPECT_FALSE(present) << missing;
+    EXPECT_EQ(text, "") << missing;
   }
 }
 
@@ -90,6 +122,8 @@ TEST(SameDirectory, ComparesFoldersAsTheFileSystemResolvesThem) {
       {dir.path() + "alpha/", dir.path() + "alpha/sub/", false, "a folder inside"},
       {dir.path() + "alpha/", dir.path() + "gamma/", false, "another folder"},
       {"b:\\", dir.path(), false, "an unmapped drive"},
+      {"b:\\", "b:\\", false, "an unmapped drive, spelt alike"},
+      {"a:\\ALPHA\\", "a:\\ALPHA\\", true, "spelt alike"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(files.SameDirectory(row.a, row.b), row.same)
