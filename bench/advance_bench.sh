@@ -5,7 +5,8 @@
 #      bank needs the fix-decisions dialog. It includes what makes the advance safe: the lock,
 #      the journal's copies into the quarter archive and its marker, and every sync of files
 #      and folders on this machine's disk (target: median under 60 ms; run with TMPDIR on a
-#      tmpfs to see the same advance without the device's syncs);
+#      tmpfs to see the same advance without syncs, which a memory file system leaves out:
+#      target under 15 ms);
 #   2. a hundred quarters of a ten-bank computer game, one `qvctl advance` after another
 #      (target: under 3 s in all);
 #   3. the peak memory of one `qvctl advance` of the student game (target: under 10 MB).

@@ -107,7 +107,7 @@ void AddLoginOptions(Command command, Login* login) {
 
 Command AddOpenGameCommand(CommandLine& command_line, Action* action, const std::string& name,
                            const std::string& description,
-                           std::function<int(Session&, Streams&)> run, GameAccess access) {
+                           const std::function<int(Session&, Streams&)>& run, GameAccess access) {
   Command command = command_line.AddCommand(name, description);
   auto directory = std::make_shared<std::string>();
   auto login = std::make_shared<Login>();

@@ -74,7 +74,7 @@ enum class GameAccess { kRead, kWrite };
 // own.
 Command AddOpenGameCommand(CommandLine& command_line, Action* action, const std::string& name,
                            const std::string& description,
-                           std::function<int(Session&, Streams&)> run,
+                           const std::function<int(Session&, Streams&)>& run,
                            GameAccess access = GameAccess::kWrite);
 
 // Opens the game of the tool's directory as the desktop program does: its Global.qv read, a

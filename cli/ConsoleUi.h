@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "cli/Commands.h"
 #include "platform/Ui.h"
@@ -39,7 +40,10 @@ class ConsoleUi : public Ui {
   // disk's decisions are not on offer; `fallback` answers the others.
   explicit ConsoleUi(Streams streams, Policy policy = {}, FixFallback fallback = FixFallback(),
                      FixFallback on_error = FixFallback())
-      : streams_(streams), policy_(std::move(policy)), fallback_(fallback), on_error_(on_error) {}
+      : streams_(std::move(streams)),
+        policy_(std::move(policy)),
+        fallback_(fallback),
+        on_error_(on_error) {}
 
   Answer Show(const Message& message) override;
   FixChoice ChooseFixDecisions(const std::string& label, bool disk_readable) override;

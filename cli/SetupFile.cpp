@@ -35,7 +35,7 @@ void RefuseUnknownKeys(const json& object, const std::set<std::string>& known,
                        const std::string& where) {
   for (const auto& [key, value] : object.items()) {
     if (known.count(key) == 0) {
-      throw SetupError("unknown key " + where + key);
+      throw SetupError("unknown key " + (where + key));
     }
   }
 }

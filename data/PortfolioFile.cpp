@@ -56,6 +56,7 @@ std::string FullName(Session& session, const char* name) {
 
 bool ReadPortfolio(Session& session, int bank, Portfolio* portfolio) {
   std::vector<int> numbers;
+  numbers.reserve(kRecordsPerBank);
   for (int i = 0; i < kRecordsPerBank; ++i) {
     numbers.push_back(FirstRecord(bank) + i);
   }

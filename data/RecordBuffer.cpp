@@ -13,7 +13,8 @@ void RecordBuffer::Clear() {
 }
 
 std::string RecordBuffer::Text(int offset, int size) const {
-  if (offset < 0 || size < 0 || static_cast<std::size_t>(offset + size) > bytes_.size()) {
+  if (offset < 0 || size < 0 ||
+      static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) > bytes_.size()) {
     throw RuntimeError(error::kSubscriptOutOfRange);
   }
   const auto first = bytes_.begin() + offset;
@@ -21,13 +22,15 @@ std::string RecordBuffer::Text(int offset, int size) const {
 }
 
 void RecordBuffer::SetText(int offset, int size, std::string_view text) {
-  if (offset < 0 || size < 0 || static_cast<std::size_t>(offset + size) > bytes_.size()) {
+  if (offset < 0 || size < 0 ||
+      static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) > bytes_.size()) {
     throw RuntimeError(error::kSubscriptOutOfRange);
   }
   for (int i = 0; i < size; ++i) {
     const char c =
         static_cast<std::size_t>(i) < text.size() ? text[static_cast<std::size_t>(i)] : ' ';
-    bytes_[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(c);
+    bytes_[static_cast<std::size_t>(offset) + static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(c);
   }
 }
 

@@ -31,7 +31,7 @@ std::string FindProgramDir(FileSystem& files, const std::string& executable_dir)
   }
   const std::string prefix = ParentDirectory(own);
   if (!prefix.empty()) {
-    const std::string installed = prefix + kInstalledDataDir;
+    std::string installed = prefix + kInstalledDataDir;
     if (files.Exists(installed + kMarkerFile)) {
       return installed;
     }

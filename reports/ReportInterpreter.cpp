@@ -98,7 +98,7 @@ void ReportInterpreter::PrintHeader(std::string_view caption_line, Printer& prin
   printer.EndLine();
 }
 
-void ReportInterpreter::PrintRow(const LayoutRow& row, Printer& printer) {
+void ReportInterpreter::PrintRow(const LayoutRow& row, Printer& printer) const {
   printer.Print(row.label);
   printer.Tab(kReportFirstBankColumn);
   for (int b = 1; b <= session_.game.NumBanks; ++b) {

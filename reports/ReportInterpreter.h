@@ -45,7 +45,7 @@ class ReportInterpreter {
   class PagePrinter;
 
   void PrintHeader(std::string_view caption, Printer& printer);
-  void PrintRow(const LayoutRow& row, Printer& printer);
+  void PrintRow(const LayoutRow& row, Printer& printer) const;
 
   Session& session_;
   const ReportFigures& figures_;
