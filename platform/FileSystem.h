@@ -153,8 +153,8 @@ class LocalFileSystem final : public FileSystem {
   // component spelt as on disk. Returns false for an unmapped drive.
   bool Resolve(const std::string& path, std::string* host_path) const;
 
-  // Names in host folders, as listed once.
-  using FolderListings = std::map<std::string, std::vector<std::string>>;
+  // Names in host folders, as listed once; none kept for a folder of too many names.
+  using FolderListings = std::map<std::string, std::optional<std::vector<std::string>>>;
   // The same, for one of many names resolved together: a folder listed in `listed` is not
   // listed again.
   bool Resolve(const std::string& path, std::string* host_path, FolderListings* listed) const;

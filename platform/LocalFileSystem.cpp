@@ -91,16 +91,23 @@ class Descriptor {
   int fd_;
 };
 
-// Reads up to `size` bytes at `offset`, going on after short reads and interruptions; returns
-// how many were read (fewer at the end of the file), or -1 with errno set.
+// One read of up to `size` bytes at `offset`, tried again when interrupted; returns how many
+// were read (0 at the end of the file), or -1 with errno set.
+ssize_t ReadOnce(int fd, char* buffer, std::size_t size, std::int64_t offset) {
+  ssize_t got = 0;
+  do {
+    got = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+// Reads up to `size` bytes at `offset`, going on after short reads; returns how many were read
+// (fewer at the end of the file), or -1 with errno set.
 ssize_t ReadAt(int fd, char* buffer, std::size_t size, std::int64_t offset) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::pread(fd, buffer + done, size - done,
-                                static_cast<off_t>(offset) + static_cast<off_t>(done));
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
+    const ssize_t got =
+        ReadOnce(fd, buffer + done, size - done, offset + static_cast<std::int64_t>(done));
     if (got < 0) {
       return -1;
     }
@@ -261,11 +268,8 @@ Status ReadOpenFile(const Descriptor& file, std::int64_t size, const std::string
   contents->resize(static_cast<std::size_t>(size) + 1);
   std::size_t done = 0;
   for (;;) {
-    ssize_t got = 0;
-    do {
-      got = ::pread(file.get(), contents->data() + done, contents->size() - done,
-                    static_cast<off_t>(done));
-    } while (got < 0 && errno == EINTR);
+    const ssize_t got = ReadOnce(file.get(), contents->data() + done, contents->size() - done,
+                                 static_cast<std::int64_t>(done));
     if (got < 0) {
       contents->clear();
       return HostError(error::kDeviceIo, path);
@@ -352,6 +356,26 @@ bool ForEachEntry(const std::string& host, Visit visit) {
   }
   ::closedir(folder);
   return listed;
+}
+
+// The names in `folder` as a batch keeps them, listed when first asked for. Null for a folder
+// of more names than a batch keeps (a disk flooded with files): it is listed anew each time,
+// as outside a batch, so that it costs no memory.
+const std::vector<std::string>* KeepListing(const std::string& folder,
+                                            LocalFileSystem::FolderListings* listed) {
+  constexpr std::size_t kMostKept = 4096;
+  const auto [at, first] = listed->try_emplace(folder);
+  if (first) {
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&names](std::string_view name) {
+      names.emplace_back(name);
+      return names.size() > kMostKept;
+    });
+    if (names.size() <= kMostKept) {
+      at->second = std::move(names);
+    }
+  }
+  return at->second ? &*at->second : nullptr;
 }
 
 std::string SpellingKey(const std::string& folder, const std::string& name) {
@@ -481,18 +505,12 @@ bool LocalFileSystem::Resolve(const std::string& path, std::string* host_path, b
       on_disk = name;
       return true;
     };
-    if (listed == nullptr) {
+    const std::vector<std::string>* kept =
+        listed == nullptr ? nullptr : KeepListing(folder, listed);
+    if (kept == nullptr) {
       ForEachEntry(folder, matches);
     } else {
-      const auto [at, first] = listed->try_emplace(folder);
-      std::vector<std::string>& names = at->second;
-      if (first) {
-        ForEachEntry(folder, [&names](std::string_view name) {
-          names.emplace_back(name);
-          return false;
-        });
-      }
-      for (const std::string& name : names) {
+      for (const std::string& name : *kept) {
         if (matches(name)) {
           break;
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -52,24 +53,34 @@ TEST(LocalFileSystem, AnotherCaseFollowsTheFileAsItNowStands) {
 }
 
 // The names of one batch resolve against one look at each folder; each still replaces the
-// file that is there in another case, and a new name is made as spelt.
+// file that is there in another case, and a new name is made as spelt. A folder flooded with
+// more files than a batch keeps the names of is looked at anew each time, with the same result.
 TEST(LocalFileSystem, ABatchReplacesFilesInAnotherCase) {
-  test::TempDir dir;
-  const std::string disk = dir.Subdir("disk");
-  dir.Write("disk/Banks.qv", "old banks");
-  dir.Write("disk/GLOBAL.QV", "old global");
-  LocalFileSystem files;
-  std::unique_ptr<FileBatch> batch = files.StartBatch();
-  ASSERT_TRUE(batch->Stage(disk + "BANKS.QV", "banks").ok());
-  ASSERT_TRUE(batch->Stage(disk + "Plotv.qv", "plot").ok());
-  ASSERT_TRUE(batch->Stage(disk + "Global.qv", "global").ok());
-  ASSERT_TRUE(batch->Commit().ok());
-  std::vector<std::string> names;
-  ASSERT_TRUE(files.ListDirectory(disk, &names).ok());
-  EXPECT_EQ(names, (std::vector<std::string>{"Banks.qv", "GLOBAL.QV", "Plotv.qv"}));
-  EXPECT_EQ(dir.Read("disk/Banks.qv"), "banks");
-  EXPECT_EQ(dir.Read("disk/GLOBAL.QV"), "global");
-  EXPECT_EQ(dir.Read("disk/Plotv.qv"), "plot");
+  for (const int flood : {0, 5000}) {
+    SCOPED_TRACE(std::to_string(flood) + " other files");
+    test::TempDir dir;
+    const std::string disk = dir.Subdir("disk");
+    dir.Write("disk/Banks.qv", "old banks");
+    dir.Write("disk/GLOBAL.QV", "old global");
+    for (int i = 0; i < flood; ++i) {
+      dir.Write("disk/f" + std::to_string(i), "");
+    }
+    LocalFileSystem files;
+    std::unique_ptr<FileBatch> batch = files.StartBatch();
+    ASSERT_TRUE(batch->Stage(disk + "BANKS.QV", "banks").ok());
+    ASSERT_TRUE(batch->Stage(disk + "Plotv.qv", "plot").ok());
+    ASSERT_TRUE(batch->Stage(disk + "Global.qv", "global").ok());
+    ASSERT_TRUE(batch->Commit().ok());
+    std::vector<std::string> names;
+    ASSERT_TRUE(files.ListDirectory(disk, &names).ok());
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(flood) + 3);
+    EXPECT_TRUE(std::binary_search(names.begin(), names.end(), "Banks.qv"));
+    EXPECT_TRUE(std::binary_search(names.begin(), names.end(), "GLOBAL.QV"));
+    EXPECT_TRUE(std::binary_search(names.begin(), names.end(), "Plotv.qv"));
+    EXPECT_EQ(dir.Read("disk/Banks.qv"), "banks");
+    EXPECT_EQ(dir.Read("disk/GLOBAL.QV"), "global");
+    EXPECT_EQ(dir.Read("disk/Plotv.qv"), "plot");
+  }
 }
 
 // A memory file system keeps nothing through a power loss, so its syncs are left out; the
